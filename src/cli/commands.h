@@ -1,0 +1,17 @@
+#pragma once
+// The headless commands of `kadry`. Each takes the words after its own name
+// (argv without "kadry db"), prints UTF-8 and returns the exit code.
+#include <string>
+#include <vector>
+
+namespace cli {
+
+using Args = std::vector<std::string>;
+
+int runDbCommand(const Args& args);
+int runScriptCommand(const Args& args);
+int runTimesheetCommand(const Args& args);
+
+void printUsage();
+
+}  // namespace cli

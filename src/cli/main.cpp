@@ -1,0 +1,17 @@
+// kadry: with no arguments the program window in the current (working)
+// folder; with a first word one of the headless commands.
+#include <cstring>
+#include <string>
+
+#include "cli/commands.h"
+
+int main(int argc, char** argv) {
+    cli::Args rest;
+    for (int i = 2; i < argc; ++i) rest.emplace_back(argv[i]);
+    const std::string word = argc > 1 ? argv[1] : "";
+    if (word == "db") return cli::runDbCommand(rest);
+    if (word == "script") return cli::runScriptCommand(rest);
+    if (word == "timesheet") return cli::runTimesheetCommand(rest);
+    cli::printUsage();
+    return word.empty() || word == "--help" || word == "help" ? 0 : 1;
+}
