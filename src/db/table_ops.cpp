@@ -1,7 +1,5 @@
 #include "db/table_ops.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <ctime>
@@ -25,7 +23,7 @@ std::string tempBeside(const std::string& native) {
     const std::string folder = slash == std::string::npos ? "" : native.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? native : native.substr(slash + 1);
     static int serial = 0;
-    return folder + "." + name + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+    return folder + "." + name + ".tmp" + std::to_string(posix::processId()) + "-" + std::to_string(++serial);
 }
 
 bool exists(const std::string& native) { return posix::stateOfPath(native).isOk(); }
@@ -64,7 +62,7 @@ public:
         if (auto s = posix::sync(fd_); !s) return s;
         posix::closeFd(fd_);
         fd_ = -1;
-        if (::link(temp_.c_str(), final_.c_str()) != 0)
+        if (!posix::linkNew(temp_, final_))
             return base::Status::invalid("Таблица уже существует: "_cp + base::nativeToText(final_));
         posix::removePath(temp_);
         done_ = true;
