@@ -168,9 +168,10 @@ base::Status copyOver(const std::string& from, const std::string& to, bool withT
     auto source = DbfFile::open(from, false, busyText());
     if (!source) return source.status();
     DbfFile& src = **source;
-    std::unique_ptr<DbfFile> target;
+    // The target only needs locking, not reading: a damaged one may be replaced.
+    std::unique_ptr<FileHandle> target;
     if (exists(to)) {
-        auto t = DbfFile::open(to, true, busyText());
+        auto t = FileHandle::open(to, true, busyText());
         if (!t) return t.status();
         target = std::move(*t);
     }
@@ -181,12 +182,7 @@ base::Status copyOver(const std::string& from, const std::string& to, bool withT
     src.refreshState();
     if (src.hasMemo()) {
         const std::string memoTo = companionPath(to, memoExtension(memoKindOf(src.header())));
-        bool writable = false;
-        auto memoFd = posix::openExisting(src.memoPath(), writable);
-        if (!memoFd) return memoFd.status();
-        auto s = copyInto(*memoFd, -1, memoTo, "");
-        posix::closeFd(*memoFd);
-        if (!s) return s;
+        if (auto s = copyInto(src.memoFd(), -1, memoTo, ""); !s) return s;
     }
     const int64_t bytes = src.header().headerLength + src.recordCount() * int64_t(src.recordLength());
     if (auto s = copyInto(src.handle().fd(), bytes, to, "\x1A"); !s) return s;
@@ -204,10 +200,10 @@ bool tableExists(std::string_view path) { return base::fileExists(path); }
 base::Status createTable(std::string_view path, const FieldList& fields, TableFlavor flavor, bool replaceExisting) {
     if (auto s = validateFields(fields); !s) return s;
     const std::string native = base::resolvePath(path);
-    std::unique_ptr<DbfFile> old;
+    std::unique_ptr<FileHandle> old;
     if (exists(native)) {
         if (!replaceExisting) return base::Status::invalid("Таблица уже существует: "_cp + std::string(path));
-        auto f = DbfFile::open(native, true, busyText());
+        auto f = FileHandle::open(native, true, busyText());
         if (!f) return f.status();
         old = std::move(*f);
     }
@@ -291,9 +287,18 @@ base::Status deleteTable(std::string_view path) {
     const std::string native = base::resolvePath(path);
     if (!exists(native)) return base::Status::ok();
     auto f = DbfFile::open(native, true, busyText());
-    if (!f) return f.status();
-    if (!(*f)->memoPath().empty())
+    std::unique_ptr<FileHandle> damaged;
+    if (!f && f.status().code() == base::Status::Code::Corrupt) {
+        // A table too damaged to read can still be deleted; its memo file,
+        // which we cannot name for sure, stays.
+        auto h = FileHandle::open(native, true, busyText());
+        if (!h) return h.status();
+        damaged = std::move(*h);
+    } else if (!f) {
+        return f.status();
+    } else if (!(*f)->memoPath().empty()) {
         if (auto s = posix::removePath((*f)->memoPath()); !s) return s;
+    }
     if (auto s = posix::removePath(tagFilePath(native)); !s) return s;
     if (auto s = posix::removePath(native); !s) return s;
     return posix::syncFolderOf(native);
