@@ -28,6 +28,17 @@ std::string tempBeside(const std::string& native) {
 
 bool exists(const std::string& native) { return posix::stateOfPath(native).isOk(); }
 
+// Temporaries a killed rewrite left beside `native`. Called only while we
+// hold the exclusive lock, so no one else can be writing one of them.
+void removeStaleTemps(const std::string& native) {
+    const auto slash = native.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : native.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? native : native.substr(slash + 1);
+    const std::string mask = base::nativeToText("." + name + ".tmp*");
+    for (const std::string& stale : base::listFiles(base::nativeToText(folder), mask))
+        posix::removePath(base::withTrailingSeparator(folder) + base::textToNative(stale));
+}
+
 // A file written beside its final place, synced, then renamed over it.
 class TempFile {
 public:
@@ -107,6 +118,7 @@ base::Status rewrite(const std::string& native, Pick&& pick, bool decode) {
     auto opened = openExclusive(native);
     if (!opened) return opened.status();
     DbfFile& f = **opened;
+    removeStaleTemps(native);
     const std::size_t len = f.recordLength();
     std::string records(std::size_t(f.recordCount()) * len, '\0');
     auto got = f.readRecords(1, f.recordCount(), records.data(), decode);
@@ -174,6 +186,7 @@ base::Status copyOver(const std::string& from, const std::string& to, bool withT
         auto t = FileHandle::open(to, true, busyText());
         if (!t) return t.status();
         target = std::move(*t);
+        removeStaleTemps(to);
     }
     // Records are appended beyond the stored count before the count grows,
     // so copying header + count records under the header lock is consistent.
