@@ -96,6 +96,7 @@ std::vector<std::string> recordProblems(db::Table& table) {
     table.setShowDeleted(true);
     table.scan([&](int64_t recNo, const db::RecordView& rec) {
         std::string what;
+        // The delete mark is the byte before the first field.
         const std::string_view mark = rec.rawField(0).data() ? std::string_view(rec.rawField(0).data() - 1, 1) : "";
         if (mark != " " && mark != "*") what = "признак удаления"_cp;
         for (std::size_t i = 0; what.empty() && i < table.fields().size(); ++i) {
@@ -107,6 +108,10 @@ std::vector<std::string> recordProblems(db::Table& table) {
                 what = "поле "_cp + f.name + " не число"_cp;
             if (f.type == db::FieldType::Date && !blank && !base::Date::parseDbf(raw))
                 what = "поле "_cp + f.name + " не дата"_cp;
+            if (f.type == db::FieldType::Memo && !blank && table.goToRecNo(recNo)) {
+                auto memo = table.memoText(int(i));
+                if (!memo) what = "поле "_cp + f.name + ": " + memo.status().message();
+            }
         }
         if (!what.empty() && ++bad <= 10)
             problems.push_back("Запись "_cp + std::to_string(recNo) + ": " + what);

@@ -561,6 +561,18 @@ std::string Table::text(int field) const {
     return fieldText(f, rawField(field));
 }
 
+base::Result<std::string> Table::memoText(int field) const {
+    const FieldList& list = fields();
+    if (field < 0 || std::size_t(field) >= list.size() || list[std::size_t(field)].type != FieldType::Memo)
+        return base::Status::invalid("Поле не примечание"_cp);
+    Impl& m = *impl_;
+    if (m.editing) {
+        auto it = m.memoEdits.find(field);
+        if (it != m.memoEdits.end()) return it->second;
+    }
+    return m.file->readMemo(field, rawField(field));
+}
+
 std::optional<double> Table::number(int field) const {
     const FieldList& list = fields();
     if (field < 0 || std::size_t(field) >= list.size()) return std::nullopt;
