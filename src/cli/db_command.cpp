@@ -77,14 +77,15 @@ int dump(const std::string& file) {
     std::string line;
     for (int i = 0; i < n; ++i) line += (i ? "\t" : "") + table.fields()[std::size_t(i)].name;
     printLine(line);
-    for (table.first(); !table.isEmpty() && !table.eof(); table.next()) {
+    table.first();
+    if (table.isEmpty()) return 0;
+    for (; !table.eof(); table.next()) {
         line.clear();
         for (int i = 0; i < n; ++i) {
             if (i) line += '\t';
             line += dumpValue(table, i);
         }
         printLine(line);
-        if (table.eof()) break;
     }
     return 0;
 }
