@@ -19,7 +19,7 @@ using base::Status;
 
 namespace {
 
-constexpr std::size_t kMaxJoinRows = 20'000'000;  // a cross product beyond this is refused
+constexpr std::size_t kMaxJoinRows = 2'000'000;  // a cross product beyond this is refused
 
 std::string_view trimRight(std::string_view s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
