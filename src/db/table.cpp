@@ -336,6 +336,8 @@ Table::~Table() { close(); }
 base::Result<std::unique_ptr<Table>> Table::open(std::string_view path, OpenMode mode) {
     const std::string native = base::resolvePath(path);
     auto file = DbfFile::open(native, mode == OpenMode::Exclusive, " База блокирована "_cp);
+    if (!file && file.status().code() == base::Status::Code::NotFound)
+        return base::Status::notFound("Нет таблицы "_cp + std::string(path));
     if (!file) return file.status();
     std::unique_ptr<Table> t(new Table());
     Impl& m = *t->impl_;
