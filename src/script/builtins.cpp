@@ -23,6 +23,9 @@ double CallContext::number(int i) const {
 }
 
 int64_t CallContext::whole(int i) const {
+    if (i < count_ && args_[i]->numState > 0 && args_[i]->num == double(int64_t(args_[i]->num)) &&
+        args_[i]->text.find_first_of(".eE") == std::string::npos)
+        return int64_t(args_[i]->num);
     auto w = readWhole(text(i));
     if (!w) fail("Значение "_cp + shown(raw(i)) + " не является целым числом"_cp, "Обработка прервана"_cp);
     return *w;

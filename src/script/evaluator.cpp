@@ -33,9 +33,9 @@ class Interpreter::Evaluator {
 public:
     Evaluator(Interpreter& in, const Expr& e, Work& w) : in_(in), e_(e), p_(w.places) {}
 
-    Value run() {
+    Value run(bool wantValue) {
         const int n = int(e_.tokens.size());
-        p_.resize(n);
+        if (int(p_.size()) < n) p_.resize(n);
         for (int i = 0; i < n; ++i) {
             Place& p = p_[i];
             p.v = &e_.tokens[i].literal;
@@ -47,6 +47,7 @@ public:
             if (g == groups - 1 && !e_.appendOperands.empty() && appendInPlace()) return Value();
             group(e_.groups[g]);
         }
+        if (!wantValue) return Value();
         for (int i = 0; i < n; ++i)
             if (!p_[i].empty) return *p_[i].v;
         return Value();
@@ -61,6 +62,13 @@ private:
     bool isRawKind(int i, TokenKind k) const { return p_[i].raw && tok(i).kind == k; }
     bool isOp(int i) const { return p_[i].raw && tok(i).kind == TokenKind::Operator; }
     Op opOf(int i) const { return isOp(i) ? tok(i).op : Op::None; }
+
+    void setNumberResult(int i, double x) {
+        Place& p = p_[i];
+        setNumber(p.own, x);
+        p.v = &p.own;
+        p.raw = false;
+    }
 
     void setResult(int i, Value v) {
         Place& p = p_[i];
@@ -100,9 +108,15 @@ void Interpreter::Evaluator::group(const Group& g) {
             head.empty = true;
         } else if (first != g.begin || head.v != &head.own) {
             Place& src = p_[first];
-            Value v = src.v == &src.own ? std::move(src.own) : *src.v;
-            setResult(g.begin, std::move(v));
-            head.empty = head.own.text.empty();
+            if (src.v == &src.own) {
+                // The result stays where it was made: that place is empty
+                // from now on and nothing writes into it again.
+                head.v = src.v;
+                head.raw = false;
+            } else {
+                setResult(g.begin, *src.v);  // a copy: a later call may change the variable
+            }
+            head.empty = head.v->text.empty();
         }
     }
     for (int i = g.begin + 1; i <= g.end; ++i) p_[i].empty = true;
@@ -233,7 +247,7 @@ int Interpreter::Evaluator::expression(int* idx, int n) {
             if (e > 100000 || e < -100000) x = std::pow(base, double(e));
             else if (e >= 0) for (int64_t m = 0; m < e; ++m) x *= base;
             else for (int64_t m = 0; m < -e; ++m) x /= base;
-            setResult(idx[l], numberValue(finite(x, l, r)));
+            setNumberResult(idx[l], finite(x, l, r));
             drop(k);
             drop(r);
         }
@@ -248,7 +262,7 @@ int Interpreter::Evaluator::expression(int* idx, int n) {
                 typeError(op == Op::Mul ? "Умножение несовместимых типов@"_cp : "Деление несовместимых типов@"_cp, at(l), at(r));
             const double a = number(idx[l]), b = number(idx[r]);
             if (op == Op::Div && b == 0) typeError("Деление на ноль@"_cp, at(l), at(r));
-            setResult(idx[l], numberValue(finite(op == Op::Mul ? a * b : a / b, l, r)));
+            setNumberResult(idx[l], finite(op == Op::Mul ? a * b : a / b, l, r));
             drop(k);
             drop(r);
         }
@@ -262,7 +276,7 @@ int Interpreter::Evaluator::expression(int* idx, int n) {
             const char lt = typeAt(l), rt = typeAt(r);
             if (op == Op::Add) {
                 if (lt == 'N' && rt == 'N') {
-                    setResult(idx[l], numberValue(finite(number(idx[l]) + number(idx[r]), l, r)));
+                    setNumberResult(idx[l], finite(number(idx[l]) + number(idx[r]), l, r));
                 } else if (lt == 'D' && rt == 'N') {
                     base::Date d = dateOf(idx[l]).addDays(int32_t(wholeOf(idx[r])));
                     if (d.year() > 9999 || d.year() < 1) typeError("Переполнение при вычислении@"_cp, at(l), at(r));
@@ -287,18 +301,18 @@ int Interpreter::Evaluator::expression(int* idx, int n) {
                 drop(k);
                 drop(r);
             } else if (rt == 'N' && (l < 0 || (lt != 'N' && lt != 'D'))) {
-                setResult(idx[r], numberValue(-number(idx[r])));
+                setNumberResult(idx[r], -number(idx[r]));
                 drop(k);
             } else {
                 if (lt == 'N' && rt == 'N') {
-                    setResult(idx[l], numberValue(finite(number(idx[l]) - number(idx[r]), l, r)));
+                    setNumberResult(idx[l], finite(number(idx[l]) - number(idx[r]), l, r));
                 } else if (lt == 'D' && rt == 'N') {
                     base::Date d = dateOf(idx[l]).addDays(-int32_t(wholeOf(idx[r])));
                     if (d.year() > 9999 || d.year() < 1) typeError("Переполнение при вычислении@"_cp, at(l), at(r));
                     setResult(idx[l], Value(d.text()));
                 } else if (lt == 'D' && rt == 'D') {
                     const int32_t days = dateOf(idx[l]).dayNumber() - dateOf(idx[r]).dayNumber();
-                    setResult(idx[l], numberValue(days));
+                    setNumberResult(idx[l], days);
                     p_[idx[l]].type = 'N';
                 } else {
                     typeError("Вычитание несовместимых типов@"_cp, at(l), at(r));
@@ -457,7 +471,7 @@ bool Interpreter::Evaluator::appendInPlace() {
     return true;
 }
 
-Value Interpreter::evaluate(const Expr& e) {
+Value Interpreter::evaluate(const Expr& e, bool wantValue) {
     if (e.places > kMaxPlaces)
         fail("Оператор слишком длинный: более "_cp + std::to_string(kMaxPlaces - 1) + " лексем"_cp,
              "Разбейте его на несколько операторов"_cp);
@@ -469,7 +483,7 @@ Value Interpreter::evaluate(const Expr& e) {
         ~Release() { --depth; }
     } release{workDepth_};
     Evaluator ev(*this, e, w);
-    return ev.run();
+    return ev.run(wantValue);
 }
 
 Value Interpreter::callUser(int definition, const Value* const* args, int count) {

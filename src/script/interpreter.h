@@ -52,6 +52,7 @@ public:
     const std::vector<std::string>& listing() const { return listing_; }
     int statementCount() const;
     int currentStatement() const { return current_; }
+    long long executedStatements() const { return executed_; }
     std::vector<std::pair<std::string, std::string>> variables() const;  // creation order
     std::vector<std::pair<std::string, std::string>> arrayElements() const;
     const std::string* variable(const std::string& name) const;
@@ -90,7 +91,7 @@ private:
     // Main loop from `start` in `frame`; returns at END_FUNCTION of a call.
     void execute(int start, Frame& frame);
     std::string condition(Statement& st);  // a WHILE condition's value
-    Value evaluate(const Expr& e);
+    Value evaluate(const Expr& e, bool wantValue = true);
     Value callUser(int definition, const Value* const* args, int count);
     void assign(const std::string& target, const Value& value);
     void assignVar(int slot, const Value& value);

@@ -91,7 +91,10 @@ void Interpreter::progressAfter(int index) {
 void Interpreter::execute(int start, Frame& frame) {
     const int n = int(statements_.size());
     int i = start;
-    auto whole = [&](const std::string& text) {
+    auto whole = [&](const Value& v) {
+        if (v.numState > 0 && v.num == double(int64_t(v.num)) && v.text.find_first_of(".eE") == std::string::npos)
+            return int64_t(v.num);
+        const std::string& text = v.text;
         auto w = readWhole(text);
         if (!w) fail("Значение "_cp + shown(text) + " не является целым числом"_cp, "Обработка прервана"_cp);
         return *w;
@@ -103,7 +106,14 @@ void Interpreter::execute(int start, Frame& frame) {
     while (i < n) {
         current_ = i;
         bool advance = true;
-        if (!statements_[i].empty) {
+        if (kw(i) == Keyword::None) {
+            // The common case first: an ordinary statement (step l).
+            if (!statements_[i].empty) {
+                evaluate(statements_[i].expr, false);
+                progressAfter(i);
+                stepped(i);
+            }
+        } else {
             // a. END_FUNCTION: back to the caller (at the top it ends the run).
             if (kw(i) == Keyword::EndFunction) {
                 if (callDepth_ > 0) return;
@@ -169,11 +179,11 @@ void Interpreter::execute(int start, Frame& frame) {
             // h. FOR
             if (kw(i) == Keyword::For) {
                 Statement& st = statements_[i];
-                if (st.forInit) evaluate(st.expr);
+                if (st.forInit) evaluate(st.expr, false);
                 StatementMarks& m = frame.at(i);
                 const Variable& var = vars_[st.forVar];
-                m.current = whole(var.defined ? var.value.text : var.name);
-                m.limit = whole(evaluate(st.limit).text);
+                m.current = whole(var.defined ? var.value : Value(var.name));
+                m.limit = whole(evaluate(st.limit));
                 stepped(i);
                 if (m.limit < m.current) i = st.block.loopEnd;
             }
@@ -183,9 +193,14 @@ void Interpreter::execute(int start, Frame& frame) {
                 Statement& st = statements_[i];
                 StatementMarks& m = frame.at(i);
                 if (!(m.limit < m.current)) {
-                    const Variable& var = vars_[st.forVar];
-                    const int64_t next = whole(var.defined ? var.value.text : var.name) + 1;
-                    assignVar(st.forVar, numberValue(double(next)));
+                    Variable& var = vars_[st.forVar];
+                    const int64_t next = whole(var.defined ? var.value : Value(var.name)) + 1;
+                    if (var.defined) {
+                        setNumber(var.value, double(next));
+                        lastAssignedVar_ = st.forVar;
+                    } else {
+                        assignVar(st.forVar, numberValue(double(next)));
+                    }
                     m.current = next;
                 }
                 if (m.limit < m.current) i = st.block.loopEnd;
@@ -202,7 +217,7 @@ void Interpreter::execute(int start, Frame& frame) {
             }
             if (kw(i) == Keyword::None && !statements_[i].empty) {
                 current_ = i;
-                evaluate(statements_[i].expr);
+                evaluate(statements_[i].expr, false);
                 progressAfter(i);
                 stepped(i);
             }

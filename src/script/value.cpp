@@ -18,7 +18,6 @@ char typeOf(std::string_view v) {
     return 'U';
 }
 
-bool isTrue(std::string_view v) { return v == ".T."; }
 
 const std::string& trueText() {
     static const std::string t = ".T.";
@@ -59,7 +58,7 @@ std::optional<double> readNumber(std::string_view text) {
     return base::parseNumber(t);
 }
 
-std::optional<double> readNumber(const Value& v) {
+std::optional<double> readNumberSlow(const Value& v) {
     if (v.numState == 0) {
         auto n = readNumber(v.text);
         v.numState = n ? 1 : -1;
@@ -94,6 +93,18 @@ std::string numberText(double x) {
         return std::string(buf, p);
     }
     return base::formatNumber(x);
+}
+
+void setNumber(Value& out, double x) {
+    if (x == std::trunc(x) && std::fabs(x) < 1e15) {
+        char buf[24];
+        auto [p, ec] = std::to_chars(buf, buf + sizeof buf, int64_t(x));
+        out.text.assign(buf, p);
+        out.num = x == 0 ? 0.0 : x;
+        out.numState = 1;
+        return;
+    }
+    out = numberValue(x);
 }
 
 Value numberValue(double x) {

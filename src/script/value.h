@@ -27,7 +27,7 @@ struct Value {
 // The type letter of a value text.
 char typeOf(std::string_view v);
 
-bool isTrue(std::string_view v);  // exactly ".T."
+inline bool isTrue(std::string_view v) { return v.size() == 3 && v[0] == '.' && v[1] == 'T' && v[2] == '.'; }
 const std::string& trueText();
 const std::string& falseText();
 inline const std::string& logical(bool b) { return b ? trueText() : falseText(); }
@@ -38,14 +38,20 @@ std::string_view unquoted(std::string_view v);
 std::string quoted(std::string_view text);
 
 // Readers. nullopt when the text does not hold such a value.
-std::optional<double> readNumber(const Value& v);
 std::optional<double> readNumber(std::string_view text);
+std::optional<double> readNumberSlow(const Value& v);
+inline std::optional<double> readNumber(const Value& v) {
+    if (v.numState > 0) return v.num;
+    return readNumberSlow(v);
+}
 std::optional<int64_t> readWhole(std::string_view text);
 std::optional<base::Date> readDate(std::string_view text);  // "." or "/" separators
 
 // Writers: the engine's one text for a number (15 significant digits) and a
 // date. A number that is not finite has no text: callers refuse it first.
 std::string numberText(double x);
+// Writes the text of a number into `out`, reusing its buffer.
+void setNumber(Value& out, double x);
 Value numberValue(double x);  // cached number equals the number of the text
 
 }  // namespace script
