@@ -5,6 +5,7 @@
 #include "script/codes.h"
 #include "script/interpreter.h"
 #include "script/normalize.h"
+#include "script/runner.h"
 
 namespace script {
 
@@ -61,6 +62,25 @@ Value macros(CallContext& c) {
     return Value(normalize("(" + std::string(t) + ")"));
 }
 
+// Runs another script file to its end with a fresh interpreter on the same
+// host. A script that starts itself, directly or not, is stopped at a depth.
+Value zapuskFrm(CallContext& c) {
+    Interpreter& parent = c.interpreter();
+    if (parent.scriptDepth() >= Interpreter::kMaxScriptDepth) {
+        parent.markScriptDepthExceeded();
+        c.fail("Слишком глубокая вложенность запуска форм: более "_cp + std::to_string(Interpreter::kMaxScriptDepth),
+               "Обработка прервана"_cp);
+    }
+    Interpreter child(host(c));
+    child.setScriptDepth(parent.scriptDepth() + 1);
+    const auto r = runScriptFile(child, std::string(c.text(0)));
+    if (child.scriptDepthExceeded()) {
+        parent.markScriptDepthExceeded();
+        parent.requestAbort();
+    }
+    return noValue();
+}
+
 Value freeForm(CallContext&) { return noValue(); }
 Value netust(CallContext&) { return numberValue(1); }
 Value netpath(CallContext& c) { return textResult(host(c).readSetup("S%&")); }
@@ -80,6 +100,7 @@ void addSystemBuiltins(BuiltinTable& t) {
     t["FILEEXISTS"] = fileExists;
     t["MACROS"] = macros;
     t["FREE_FORM"] = freeForm;
+    t["ZAPUSK_FRM"] = zapuskFrm;
     t["NETUST"] = t["СЕТЬ"_cp] = netust;
     t["NETPATH"] = t["СЕТЕВОЙПУТЬ"_cp] = netpath;
     t["NETSTATION"] = t["СТАНЦИЯ"_cp] = netstation;

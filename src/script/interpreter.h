@@ -74,6 +74,14 @@ public:
 
     // Deepest nesting of user-function calls before the run is stopped.
     static constexpr int kMaxCallDepth = 400;
+    // Deepest nesting of scripts started by scripts (ZAPUSK_FRM).
+    static constexpr int kMaxScriptDepth = 16;
+    int scriptDepth() const { return scriptDepth_; }
+    void setScriptDepth(int depth) { scriptDepth_ = depth; }
+    // Set when this run stopped at the script depth limit, so that every
+    // script of the chain stops too.
+    bool scriptDepthExceeded() const { return scriptDepthExceeded_; }
+    void markScriptDepthExceeded() { scriptDepthExceeded_ = true; }
 
 private:
     struct Statement;
@@ -128,6 +136,8 @@ private:
     bool progress_ = false;
     bool progressTaken_ = false;
     int progressShown_ = -1;
+    int scriptDepth_ = 0;
+    bool scriptDepthExceeded_ = false;
 };
 
 }  // namespace script
