@@ -5,6 +5,7 @@
 #include "script/codes.h"
 #include "script/interpreter.h"
 #include "script/normalize.h"
+#include "script/preprocess.h"
 #include "script/runner.h"
 
 namespace script {
@@ -44,7 +45,10 @@ Value filestr(CallContext& c) {
         host(c).showMessageBox("Файл "_cp + name + " отсутствует"_cp);
         return textResult("");
     }
-    return textResult(*text);
+    // Read as a text file: every line, the last one too, ends with CR LF.
+    std::string lines = withCrLf(*text);
+    if (!lines.empty() && lines.back() != '\n') lines += "\r\n";
+    return textResult(lines);
 }
 
 Value strfile(CallContext& c) {
@@ -72,7 +76,7 @@ Value zapuskFrm(CallContext& c) {
                "Обработка прервана"_cp);
     }
     Interpreter child(host(c));
-    child.setScriptDepth(parent.scriptDepth() + 1);
+    child.continueNestingOf(parent);
     const auto r = runScriptFile(child, std::string(c.text(0)));
     if (child.scriptDepthExceeded()) {
         parent.markScriptDepthExceeded();

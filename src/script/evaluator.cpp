@@ -487,7 +487,7 @@ Value Interpreter::evaluate(const Expr& e, bool wantValue) {
 }
 
 Value Interpreter::callUser(int definition, const Value* const* args, int count) {
-    if (callDepth_ >= kMaxCallDepth)
+    if (callDepth_ + inheritedCallDepth_ >= kMaxCallDepth)
         fail("Слишком глубокая вложенность вызовов функций: более "_cp + std::to_string(kMaxCallDepth),
              "Обработка прервана"_cp);
     Statement& def = statements_[definition];

@@ -77,7 +77,12 @@ public:
     // Deepest nesting of scripts started by scripts (ZAPUSK_FRM).
     static constexpr int kMaxScriptDepth = 16;
     int scriptDepth() const { return scriptDepth_; }
-    void setScriptDepth(int depth) { scriptDepth_ = depth; }
+    // A script started by a script continues the nesting of its starter:
+    // both count against one call depth.
+    void continueNestingOf(const Interpreter& starter) {
+        scriptDepth_ = starter.scriptDepth_ + 1;
+        inheritedCallDepth_ = starter.inheritedCallDepth_ + starter.callDepth_;
+    }
     // Set when this run stopped at the script depth limit, so that every
     // script of the chain stops too.
     bool scriptDepthExceeded() const { return scriptDepthExceeded_; }
@@ -137,6 +142,7 @@ private:
     bool progressTaken_ = false;
     int progressShown_ = -1;
     int scriptDepth_ = 0;
+    int inheritedCallDepth_ = 0;
     bool scriptDepthExceeded_ = false;
 };
 
