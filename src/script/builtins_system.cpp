@@ -77,7 +77,7 @@ Value zapuskFrm(CallContext& c) {
     }
     Interpreter child(host(c));
     child.continueNestingOf(parent);
-    const auto r = runScriptFile(child, std::string(c.text(0)));
+    runScriptFile(child, std::string(c.text(0)));
     if (child.scriptDepthExceeded()) {
         parent.markScriptDepthExceeded();
         parent.requestAbort();

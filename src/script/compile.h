@@ -11,6 +11,8 @@
 
 namespace script {
 
+struct Variable;
+
 enum class TokenKind : uint8_t { Literal, Name, Element, Operator, Open, Close, Comma, Call };
 
 // Operators in the order of the evaluation passes.
@@ -23,6 +25,7 @@ struct Token {
     Value literal;  // the token's own text (a literal's number is read once)
     // Filled when the statement is linked to an interpreter:
     int var = -1;             // Name: its variable slot
+    Variable* variable = nullptr;  // ... and the variable (the store never moves them)
     std::string arrayName;    // Element: NAME of NAME[index]
     std::string indexText;    // Element: the index as written
     int indexVar = -1;        // Element: the index variable's slot, if not a number

@@ -70,6 +70,14 @@ private:
         p.raw = false;
     }
 
+    void setTextResult(int i, const std::string& text) {
+        Place& p = p_[i];
+        p.own.text.assign(text);
+        p.own.numState = 0;
+        p.v = &p.own;
+        p.raw = false;
+    }
+
     void setResult(int i, Value v) {
         Place& p = p_[i];
         p.own = std::move(v);
@@ -127,7 +135,7 @@ void Interpreter::Evaluator::resolve(int i) {
     const Token& t = tok(i);
     if (p.raw) {
         if (t.kind == TokenKind::Name) {
-            const Variable& var = in_.vars_[t.var];
+            const Variable& var = *t.variable;
             if (var.defined) {
                 const std::string& s = var.value.text;
                 if (!s.empty() && (s.front() == ' ' || s.back() == ' ')) setResult(i, Value(std::string(trimSpaces(s))));
@@ -361,7 +369,7 @@ int Interpreter::Evaluator::expression(int* idx, int n) {
             if (op == Op::Not) {
                 if (r >= 0) {
                     const bool t = isTrue(p_[idx[r]].v->text);
-                    setResult(idx[r], Value(logical(!t)));
+                    setTextResult(idx[r], logical(!t));
                 }
                 drop(k);
                 continue;
@@ -396,7 +404,7 @@ int Interpreter::Evaluator::expression(int* idx, int n) {
                     default: result = cmp != 0; break;
                 }
             }
-            if (l >= 0) setResult(idx[l], Value(logical(result)));
+            if (l >= 0) setTextResult(idx[l], logical(result));
             drop(k);
             drop(r);
         }
@@ -452,7 +460,7 @@ void Interpreter::Evaluator::call(const Group& g, int* idx, int n) {
 // place instead of being copied for every append.
 bool Interpreter::Evaluator::appendInPlace() {
     const Token& target = e_.tokens[0];
-    Variable& var = in_.vars_[target.var];
+    Variable& var = *target.variable;
     if (!var.defined || typeOf(var.value.text) != 'C') return false;
     for (int i : e_.appendOperands) {
         if (p_[i].empty) return false;

@@ -159,7 +159,10 @@ void Interpreter::link(Expr& e) {
     for (Token& t : e.tokens) {
         const std::string& text = t.literal.text;
         switch (t.kind) {
-            case TokenKind::Name: t.var = slotOf(text); break;
+            case TokenKind::Name:
+                t.var = slotOf(text);
+                t.variable = &vars_[t.var];
+                break;
             case TokenKind::Element: {
                 const std::size_t open = text.find(kLBracket);
                 const std::size_t close = text.find(kRBracket, open);
