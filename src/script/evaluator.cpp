@@ -89,6 +89,17 @@ private:
     void call(const Group& g, int* idx, int n);
     void resolve(int i);  // the lookup of step 11 for one place
     bool appendInPlace();
+    // Restores the first k append operands to their compiled tokens.
+    bool undoAppend(std::size_t k) {
+        for (std::size_t j = 0; j < k; ++j) {
+            const int i = e_.appendOperands[j];
+            if (tok(i).kind == TokenKind::Name || tok(i).kind == TokenKind::Element) {
+                p_[i].v = &tok(i).literal;
+                p_[i].raw = true;
+            }
+        }
+        return false;
+    }
 
     [[noreturn]] void typeError(const std::string& text, int left, int right);
     double number(int i);
@@ -462,10 +473,19 @@ bool Interpreter::Evaluator::appendInPlace() {
     const Token& target = e_.tokens[0];
     Variable& var = *target.variable;
     if (!var.defined || typeOf(var.value.text) != 'C') return false;
-    for (int i : e_.appendOperands) {
-        if (p_[i].empty) return false;
+    // Look the operands up; when one is no text, put them back as they were
+    // so that the ordinary evaluation looks each up once.
+    for (std::size_t k = 0; k < e_.appendOperands.size(); ++k) {
+        const int i = e_.appendOperands[k];
+        if (p_[i].empty) return undoAppend(k);
+        const Value* before = p_[i].v;
+        const bool wasRaw = p_[i].raw;
         resolve(i);
-        if (typeOf(p_[i].v->text) != 'C') return false;
+        if (typeOf(p_[i].v->text) != 'C') {
+            p_[i].v = before;
+            p_[i].raw = wasRaw;
+            return undoAppend(k);
+        }
     }
     std::string& s = var.value.text;
     for (int i : e_.appendOperands) {
