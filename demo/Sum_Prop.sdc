@@ -1,0 +1,38 @@
+Словарь суммы прописью: разделы <ЯЗЫК>-<РАЗДЕЛ>, слова через ";", раздел до "#".
+#РУССКИЙ-ЕДИНИЦЫ один;два;три;четыре;пять;шесть;семь;восемь;девять;
+#РУССКИЙ-ТЫСЯЧИ одна;две;три;четыре;пять;шесть;семь;восемь;девять;;;
+#РУССКИЙ-ВТОРОЙ ДЕСЯТОК десять;одиннадцать;двенадцать;тринадцать;четырнадцать;пятнадцать;шестнадцать;семнадцать;восемнадцать;девятнадцать;
+#РУССКИЙ-ДЕСЯТКИ двадцать;тридцать;сорок;пятьдесят;шестьдесят;семьдесят;восемьдесят;девяносто;
+#РУССКИЙ-СОТНИ сто;двести;триста;четыреста;пятьсот;шестьсот;семьсот;восемьсот;девятьсот;
+#РУССКИЙ-МИЛЛИАРД миллиард;миллиарда;миллиардов;
+#РУССКИЙ-МИЛЛИОН миллион;миллиона;миллионов;
+#РУССКИЙ-ТЫСЯЧА тысяча;тысячи;тысяч;
+#РУССКИЙ-ВАЛЮТА С ПАДЕЖАМИ РУБЛИ рубль;рубля;рублей;
+#РУССКИЙ-ВАЛЮТА С ПАДЕЖАМИ КОПЕЙКИ копейка;копейки;копеек;
+#РУССКИЙ-ВАЛЮТА БЕЗ ПАДЕЖЕЙ РУБЛИ руб.;руб.;руб.;
+#РУССКИЙ-ВАЛЮТА БЕЗ ПАДЕЖЕЙ КОПЕЙКИ коп.;коп.;коп.;
+#АНГЛИЙСКИЙ-ЕДИНИЦЫ one;two;three;four;five;six;seven;eight;nine;
+#АНГЛИЙСКИЙ-ТЫСЯЧИ one;two;three;four;five;six;seven;eight;nine;;;
+#АНГЛИЙСКИЙ-ВТОРОЙ ДЕСЯТОК ten;eleven;twelve;thirteen;fourteen;fifteen;sixteen;seventeen;eighteen;nineteen;
+#АНГЛИЙСКИЙ-ДЕСЯТКИ twenty;thirty;forty;fifty;sixty;seventy;eighty;ninety;
+#АНГЛИЙСКИЙ-СОТНИ one hundred;two hundred;three hundred;four hundred;five hundred;six hundred;seven hundred;eight hundred;nine hundred;
+#АНГЛИЙСКИЙ-МИЛЛИАРД billion;billion;billion;
+#АНГЛИЙСКИЙ-МИЛЛИОН million;million;million;
+#АНГЛИЙСКИЙ-ТЫСЯЧА thousand;thousand;thousand;
+#АНГЛИЙСКИЙ-ВАЛЮТА С ПАДЕЖАМИ РУБЛИ rouble;roubles;roubles;
+#АНГЛИЙСКИЙ-ВАЛЮТА С ПАДЕЖАМИ КОПЕЙКИ kopeck;kopecks;kopecks;
+#АНГЛИЙСКИЙ-ВАЛЮТА БЕЗ ПАДЕЖЕЙ РУБЛИ RUB;RUB;RUB;
+#АНГЛИЙСКИЙ-ВАЛЮТА БЕЗ ПАДЕЖЕЙ КОПЕЙКИ kop.;kop.;kop.;
+#УЗБЕКСКИЙ-ЕДИНИЦЫ bir;ikki;uch;to'rt;besh;olti;yetti;sakkiz;to'qqiz;
+#УЗБЕКСКИЙ-ТЫСЯЧИ bir;ikki;uch;to'rt;besh;olti;yetti;sakkiz;to'qqiz;;;
+#УЗБЕКСКИЙ-ВТОРОЙ ДЕСЯТОК o'n;o'n bir;o'n ikki;o'n uch;o'n to'rt;o'n besh;o'n olti;o'n yetti;o'n sakkiz;o'n to'qqiz;
+#УЗБЕКСКИЙ-ДЕСЯТКИ yigirma;o'ttiz;qirq;ellik;oltmish;yetmish;sakson;to'qson;
+#УЗБЕКСКИЙ-СОТНИ bir yuz;ikki yuz;uch yuz;to'rt yuz;besh yuz;olti yuz;yetti yuz;sakkiz yuz;to'qqiz yuz;
+#УЗБЕКСКИЙ-МИЛЛИАРД milliard;milliard;milliard;
+#УЗБЕКСКИЙ-МИЛЛИОН million;million;million;
+#УЗБЕКСКИЙ-ТЫСЯЧА ming;ming;ming;
+#УЗБЕКСКИЙ-ВАЛЮТА С ПАДЕЖАМИ РУБЛИ so'm;so'm;so'm;
+#УЗБЕКСКИЙ-ВАЛЮТА С ПАДЕЖАМИ КОПЕЙКИ tiyin;tiyin;tiyin;
+#УЗБЕКСКИЙ-ВАЛЮТА БЕЗ ПАДЕЖЕЙ РУБЛИ so'm;so'm;so'm;
+#УЗБЕКСКИЙ-ВАЛЮТА БЕЗ ПАДЕЖЕЙ КОПЕЙКИ tiyin;tiyin;tiyin;
+#

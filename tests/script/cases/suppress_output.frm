@@ -1,0 +1,4 @@
+#BEZ_POKAZA()
+#A := 1
+//= END suppressed
+//= A = 1

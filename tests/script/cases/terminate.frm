@@ -1,0 +1,5 @@
+#A := 1
+#TERMINATE
+#A := 2
+//= END terminated
+//= A = 1
