@@ -11,6 +11,7 @@ using Args = std::vector<std::string>;
 int runDbCommand(const Args& args);
 int runScriptCommand(const Args& args);
 int runTimesheetCommand(const Args& args);
+int runDemoCommand(const Args& args);  // hidden: fills a starter data folder
 
 void printUsage();
 
