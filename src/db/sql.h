@@ -26,6 +26,9 @@ class SqlResult : public Cursor {
 public:
     // True when the result is a single-table SELECT whose edits reach the table.
     virtual bool isLive() const = 0;
+    // The field of the current row as stored, trimmed of blanks (N/F: the
+    // digits as written, "12.50"; D: yyyymmdd); what `kadry db dump` prints.
+    virtual std::string storedText(int field) const = 0;
 };
 
 class SqlFolder {
