@@ -79,6 +79,10 @@ private:
     void updateStatusBar();
     QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& keys = {});
     void flagCommand(const char* name, Cmd cmd);
+    // What the frame does before a command's own handler: the opening modes,
+    // the view-only refusal of timesheets, the reference-window rule.
+    // False when the command stops there.
+    bool commandPrologue(const QString& name);
     void S_MenuHelpClick();
     void S_MenuProClick();
     void S_MenuExitClick();
