@@ -981,10 +981,11 @@ std::vector<int64_t> Table::findEqual(int field, std::string_view value) {
 base::Status Table::refresh() {
     Impl& m = *impl_;
     if (!m.file) return base::Status::invalid("Таблица закрыта"_cp);
+    // An explicit refresh forgets everything cached: a change by another
+    // process within one tick of the file clock leaves no trace in the stamp.
     auto changed = m.file->refreshState();
     if (!changed) return changed.status();
-    if (*changed) m.onExternalChange();
-    else m.dropCache();
+    m.onExternalChange();
     if (m.cur == 0) first();
     return base::Status::ok();
 }
