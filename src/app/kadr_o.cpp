@@ -21,6 +21,7 @@
 #include "app/form_parol.h"
 #include "app/form_ustpro.h"
 #include "app/small_windows.h"
+#include "app/window_placement.h"
 #include "base/cp_literal.h"
 #include "base/file_ops.h"
 #include "base/path_resolver.h"
@@ -411,6 +412,20 @@ void Tkadr_o::bounceToChild() {
         if (auto* child = dynamic_cast<ChildWindow*>(previous->widget())) child->FormActivate();
     });
     empty->show();
+}
+
+void Tkadr_o::placeChild(QWidget* window, const std::string& name) const {
+    const int w = clientWidth_ > 0 ? clientWidth_ : mdi_->width();
+    const int h = clientHeight_ > 0 ? clientHeight_ : mdi_->height();
+    Placement p = defaultPlacement(w, h);
+    if (auto stored = loadPlacement(ui_.workFolder, name)) p = *stored;
+    window->setGeometry(p.left, p.top, p.width, p.height);
+}
+
+void Tkadr_o::rememberPlacement(const QWidget* window, const std::string& name) {
+    const QRect g = window->geometry();
+    if (auto st = savePlacement(ui_.workFolder, name, {g.top(), g.left(), g.height(), g.width()}); !st)
+        messages().soob("Ошибка"_cp, st.message());
 }
 
 void Tkadr_o::closeAllChildren() {

@@ -174,6 +174,24 @@ TEST(Frame, FirstActivationAndExitScript) {
                                 "SOOB:  Введите все праздники за год  |  Это необходимо для правильного  |  расчета табелей "});
 }
 
+TEST(Frame, ChildPlacementFromOkna) {
+    Fixture f;
+    app::Tkadr_o& w = *f.frame;
+    ASSERT_TRUE(w.FormCreate());
+    w.resize(1000, 800);
+    w.show();
+    ASSERT_TRUE(w.FormActivate());
+    QWidget child;
+    w.placeChild(&child, "FormTel");
+    EXPECT_EQ(child.geometry(), QRect(1, 1, w.clientWidth() - 10, w.clientHeight() - 10));
+    child.setGeometry(30, 40, 300, 200);
+    w.rememberPlacement(&child, "FormTel");
+    QWidget other;
+    w.placeChild(&other, "FormTel");
+    EXPECT_EQ(other.geometry(), QRect(30, 40, 300, 200));
+    w.FormClose();
+}
+
 TEST(WindowPlacement, SavedAndReadBack) {
     TempFolder work;
     testing_support::qtApp();
