@@ -356,6 +356,9 @@ bool Tkadr_o::FormCreate() {
     ui_.fontName = v.fontName;
     ui_.fontSize = v.fontSize;
     ui_.language = v.language;
+    // The message window's button reads like the window menu's "Закрыть",
+    // which the language switch may have translated.
+    ui_.closeCaption = actions_.value("S_MenuClo")->text();
     if (outcome == StartOutcome::Terminate) return false;
     commands_.clearAll();
     applyFonts();
