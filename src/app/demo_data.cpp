@@ -18,13 +18,13 @@ namespace {
 std::string q(const std::string& v) { return "\"" + v + "\""; }
 
 std::string two(int n) {
-    char buf[8];
+    char buf[16];
     std::snprintf(buf, sizeof buf, "%02d", n);
     return buf;
 }
 
 std::string three(int n) {
-    char buf[8];
+    char buf[16];
     std::snprintf(buf, sizeof buf, "%03d", n);
     return buf;
 }
