@@ -76,6 +76,7 @@ base::Status applyBuffer(db::Cursor& record, std::string_view text) {
         base::Status st;
         if (isNumber(f.type)) {
             std::string v = e.value;
+            std::erase(v, ' ');  // numbers come grouped from the numeric edits
             if (f.decimals == 0 && f.type != db::FieldType::Float) v = v.substr(0, v.find('.'));
             const auto n = base::parseNumber(v);
             st = record.setNumber(i, n ? *n : 0);
