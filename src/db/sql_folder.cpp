@@ -10,6 +10,7 @@
 #include "base/number_format.h"
 #include "base/path_resolver.h"
 #include "db/expr_bind.h"
+#include "db/sql_lookup_cache.h"
 #include "db/sql_parser.h"
 #include "db/sql_result.h"
 #include "db/sql_select.h"
@@ -67,8 +68,9 @@ Status bindStatementParams(Statement& s, const std::vector<SqlParam>& params) {
 
 // The record numbers of the live records matching the condition of a
 // single-table statement (all when there is none).
-base::Result<std::vector<int64_t>> matchingRows(Table& table, const sql::TableRef& ref, const expr::Node* where) {
-    return sql::selectRows(table, ref, where);
+base::Result<std::vector<int64_t>> matchingRows(Table& table, const sql::TableRef& ref, const expr::Node* where,
+                                                sql::LookupCache* lookups) {
+    return sql::selectRows(table, ref, where, lookups);
 }
 
 // A literal (or another field of the record) written into a field by its type.
@@ -147,7 +149,7 @@ base::Result<int64_t> runInsert(const std::string& folder, Statement& s) {
     return int64_t(1);
 }
 
-base::Result<int64_t> runUpdate(const std::string& folder, Statement& s) {
+base::Result<int64_t> runUpdate(const std::string& folder, Statement& s, sql::LookupCache* lookups) {
     auto t = sql::openTable(folder, s.tables[0], OpenMode::Shared);
     if (!t) return t.status();
     Table& table = *t.value();
@@ -157,7 +159,7 @@ base::Result<int64_t> runUpdate(const std::string& folder, Statement& s) {
         if (f < 0) return unknownField(a.column, s.tables[0].name);
         targets.push_back(f);
     }
-    auto rows = matchingRows(table, s.tables[0], s.where.get());
+    auto rows = matchingRows(table, s.tables[0], s.where.get(), lookups);
     if (!rows) return rows.status();
     int64_t done = 0;
     for (int64_t rec : rows.value()) {
@@ -174,11 +176,11 @@ base::Result<int64_t> runUpdate(const std::string& folder, Statement& s) {
     return done;
 }
 
-base::Result<int64_t> runDelete(const std::string& folder, Statement& s) {
+base::Result<int64_t> runDelete(const std::string& folder, Statement& s, sql::LookupCache* lookups) {
     auto t = sql::openTable(folder, s.tables[0], OpenMode::Shared);
     if (!t) return t.status();
     Table& table = *t.value();
-    auto rows = matchingRows(table, s.tables[0], s.where.get());
+    auto rows = matchingRows(table, s.tables[0], s.where.get(), lookups);
     if (!rows) return rows.status();
     int64_t done = 0;
     for (int64_t rec : rows.value()) {
@@ -198,7 +200,8 @@ base::Result<int64_t> runCreate(const std::string& folder, Statement& s) {
 
 }  // namespace
 
-SqlFolder::SqlFolder(std::string folder) : folder_(base::withTrailingSeparator(std::move(folder))) {}
+SqlFolder::SqlFolder(std::string folder)
+    : folder_(base::withTrailingSeparator(std::move(folder))), lookups_(std::make_shared<sql::LookupCache>()) {}
 
 base::Result<std::unique_ptr<SqlResult>> SqlFolder::query(std::string_view statement,
                                                          const std::vector<SqlParam>& params) {
@@ -207,7 +210,7 @@ base::Result<std::unique_ptr<SqlResult>> SqlFolder::query(std::string_view state
     Statement& s = parsed.value();
     if (s.kind != Statement::Kind::Select) return Status::invalid("Ожидается запрос SELECT"_cp);
     if (Status st = bindStatementParams(s, params); !st) return st;
-    return sql::runSelect(folder_, s);
+    return sql::runSelect(folder_, s, lookups_.get());
 }
 
 base::Result<int64_t> SqlFolder::execute(std::string_view statement, const std::vector<SqlParam>& params) {
@@ -217,11 +220,11 @@ base::Result<int64_t> SqlFolder::execute(std::string_view statement, const std::
     if (Status st = bindStatementParams(s, params); !st) return st;
     switch (s.kind) {
         case Statement::Kind::Insert: return runInsert(folder_, s);
-        case Statement::Kind::Update: return runUpdate(folder_, s);
-        case Statement::Kind::Delete: return runDelete(folder_, s);
+        case Statement::Kind::Update: return runUpdate(folder_, s, lookups_.get());
+        case Statement::Kind::Delete: return runDelete(folder_, s, lookups_.get());
         case Statement::Kind::CreateTable: return runCreate(folder_, s);
         case Statement::Kind::Select: {
-            auto r = sql::runSelect(folder_, s);
+            auto r = sql::runSelect(folder_, s, lookups_.get());
             if (!r) return r.status();
             return r.value()->recordCount();
         }

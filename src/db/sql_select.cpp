@@ -163,12 +163,8 @@ std::optional<Lookup> findLookup(const expr::Node* n, const FieldList& fields, c
     return Lookup{field, *value};
 }
 
-struct Chosen {
-    std::vector<int64_t> rows;
-};
-
 base::Result<std::vector<int64_t>> chooseRows(Table& table, const TableRef& ref, const expr::Node* where,
-                                              std::vector<OrderKey> order) {
+                                              std::vector<OrderKey> order, LookupCache* lookups) {
     const FieldList& fields = table.fields();
     std::unique_ptr<Expr> cond;
     if (where) {
@@ -183,7 +179,7 @@ base::Result<std::vector<int64_t>> chooseRows(Table& table, const TableRef& ref,
         rows.push_back(rec);
         if (!keys.empty()) keys.add(r);
     };
-    TableSource source(table);
+    TableSource source(table, lookups);
     std::optional<std::vector<int64_t>> candidates;
     if (const auto l = findLookup(where, fields, ref)) candidates = source.lookupNumber(l->field, l->value);
     Status st = candidates ? source.forEachOf(*candidates, visit) : source.forEach(visit);
@@ -200,7 +196,8 @@ Status unknownColumn(std::string_view q, std::string_view name, int pos) {
     return Status::invalid("Неизвестное поле \""_cp + full + "\" (позиция "_cp + std::to_string(pos) + ")");
 }
 
-base::Result<std::unique_ptr<SqlResult>> selectSingle(const std::string& folder, const Statement& s) {
+base::Result<std::unique_ptr<SqlResult>> selectSingle(const std::string& folder, const Statement& s,
+                                                      LookupCache* lookups) {
     const TableRef& ref = s.tables[0];
     auto opened = openTable(folder, ref, OpenMode::Shared);
     if (!opened) return opened.status();
@@ -233,7 +230,7 @@ base::Result<std::unique_ptr<SqlResult>> selectSingle(const std::string& folder,
         if (f < 0) return unknownColumn(o.qualifier, o.name, o.pos);
         order.push_back({f, isNumeric(tf[f].type), o.descending});
     }
-    auto rows = chooseRows(*table, ref, s.where.get(), std::move(order));
+    auto rows = chooseRows(*table, ref, s.where.get(), std::move(order), lookups);
     if (!rows) return rows.status();
     return std::unique_ptr<SqlResult>(
         std::make_unique<TableResult>(std::move(table), std::move(fields), std::move(columns), std::move(rows.value())));
@@ -452,12 +449,13 @@ base::Result<std::unique_ptr<Table>> openTable(const std::string& folder, const 
     return Table::open(path, mode);
 }
 
-base::Result<std::vector<int64_t>> selectRows(Table& table, const TableRef& ref, const expr::Node* where) {
-    return chooseRows(table, ref, where, {});
+base::Result<std::vector<int64_t>> selectRows(Table& table, const TableRef& ref, const expr::Node* where,
+                                              LookupCache* lookups) {
+    return chooseRows(table, ref, where, {}, lookups);
 }
 
-base::Result<std::unique_ptr<SqlResult>> runSelect(const std::string& folder, const Statement& s) {
-    if (s.tables.size() == 1) return selectSingle(folder, s);
+base::Result<std::unique_ptr<SqlResult>> runSelect(const std::string& folder, const Statement& s, LookupCache* lookups) {
+    if (s.tables.size() == 1) return selectSingle(folder, s, lookups);
     return selectJoin(folder, s);
 }
 

@@ -8,6 +8,7 @@
 #include "base/status.h"
 #include "db/sql.h"
 #include "db/sql_ast.h"
+#include "db/sql_lookup_cache.h"
 #include "db/table.h"
 
 namespace db::sql {
@@ -21,8 +22,9 @@ std::string tablePath(const std::string& folder, std::string_view name, bool for
 base::Result<std::unique_ptr<Table>> openTable(const std::string& folder, const TableRef& ref, OpenMode mode);
 
 // Live records of `table` matching `where` (all when null), physical order.
-base::Result<std::vector<int64_t>> selectRows(Table& table, const TableRef& ref, const expr::Node* where);
+base::Result<std::vector<int64_t>> selectRows(Table& table, const TableRef& ref, const expr::Node* where,
+                                              LookupCache* lookups);
 
-base::Result<std::unique_ptr<SqlResult>> runSelect(const std::string& folder, const Statement& s);
+base::Result<std::unique_ptr<SqlResult>> runSelect(const std::string& folder, const Statement& s, LookupCache* lookups);
 
 }  // namespace db::sql

@@ -21,6 +21,7 @@ base::Status TableSource::forEachOf(const std::vector<int64_t>& recNos,
 }
 
 std::optional<std::vector<int64_t>> TableSource::lookupNumber(int field, double value) {
+    if (lookups_) return lookups_->lookup(table_, field, value);
     return table_.findEqual(field, base::formatNumber(value));
 }
 

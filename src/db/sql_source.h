@@ -9,13 +9,14 @@
 
 #include "base/status.h"
 #include "db/expr.h"
+#include "db/sql_lookup_cache.h"
 #include "db/table.h"
 
 namespace db::sql {
 
 class TableSource {
 public:
-    explicit TableSource(Table& table) : table_(table) {}
+    explicit TableSource(Table& table, LookupCache* lookups = nullptr) : table_(table), lookups_(lookups) {}
 
     // Calls `visit` for every live record in physical order.
     base::Status forEach(const std::function<void(int64_t recNo, const RecordView& record)>& visit);
@@ -30,6 +31,7 @@ public:
 
 private:
     Table& table_;
+    LookupCache* lookups_;
 };
 
 }  // namespace db::sql
