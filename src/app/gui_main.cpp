@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QScreen>
 
 #include "app/kadr_o.h"
 
@@ -15,6 +16,9 @@ int runGui(int argc, char** argv) {
         frame.FormClose();
         return 0;
     }
+    // Without a window manager (a bare X server) "maximised" alone keeps the
+    // designed size, so the frame is also given the whole screen.
+    if (QScreen* screen = QApplication::primaryScreen()) frame.setGeometry(screen->availableGeometry());
     frame.showMaximized();
     return application.exec();
 }

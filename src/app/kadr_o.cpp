@@ -282,7 +282,7 @@ void Tkadr_o::buildStatusBar() {
         panels_[i] = new QLabel(u(texts[i]), bar);
         panels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
         panels_[i]->setAlignment(Qt::AlignCenter);
-        panels_[i]->setFixedWidth(widths[i]);
+        panels_[i]->setMinimumWidth(widths[i]);
         panels_[i]->setFrameShape(QFrame::Panel);
         panels_[i]->setFrameShadow(QFrame::Sunken);
         bar->addWidget(panels_[i]);
@@ -297,11 +297,11 @@ void Tkadr_o::applyFonts() {
     for (QMenu* m : menuBar()->findChildren<QMenu*>()) m->setFont(font);
     for (QCheckBox* box : {checkBox1_, checkBox2_}) {
         box->setFont(font);
-        box->setFixedWidth(ui::scaled(box == checkBox1_ ? 130 : 90, ui_.fontSize));
+        // The designed width scaled by the size, but never cutting the caption.
+        box->setFixedWidth(std::max(ui::scaled(box == checkBox1_ ? 130 : 90, ui_.fontSize), box->sizeHint().width()));
     }
     // CheckBox2 sits 5 pixels right of CheckBox1.
-    if (QWidget* w = toolBar_->widgetForAction(toolBar_->actions().at(toolBar_->actions().size() - 2)))
-        w->setContentsMargins(5, 0, 0, 0);
+    checkBox2_->setContentsMargins(5, 0, 0, 0);
 }
 
 void Tkadr_o::updateStatusBar() {
