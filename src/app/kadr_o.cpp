@@ -41,8 +41,9 @@ Tkadr_o::Tkadr_o(std::string workFolder, base::Date today, QWidget* parent) : QM
     setObjectName("kadr_o");
     setWindowTitle(u("    VLT-ОТДЕЛ КАДРОВ 6.3"));
     ui_.workFolder = base::withTrailingSeparator(workFolder);
-    messages_ = std::make_unique<WindowMessages>(ui_, this);
-    startup_ = std::make_unique<Startup>(std::move(workFolder), today, *messages_, *this);
+    windowMessages_ = std::make_unique<WindowMessages>(ui_, this);
+    messages_.target = windowMessages_.get();
+    startup_ = std::make_unique<Startup>(std::move(workFolder), today, messages_, *this);
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName("MdiArea");
     mdi_->setBackground(QColor(0x6b, 0x8e, 0xb5));

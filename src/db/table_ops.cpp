@@ -1,7 +1,5 @@
 #include "db/table_ops.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <ctime>
@@ -25,7 +23,7 @@ std::string tempBeside(const std::string& native) {
     const std::string folder = slash == std::string::npos ? "" : native.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? native : native.substr(slash + 1);
     static int serial = 0;
-    return folder + "." + name + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+    return folder + "." + name + ".tmp" + std::to_string(posix::processId()) + "-" + std::to_string(++serial);
 }
 
 bool exists(const std::string& native) { return posix::stateOfPath(native).isOk(); }
@@ -64,7 +62,7 @@ public:
         if (auto s = posix::sync(fd_); !s) return s;
         posix::closeFd(fd_);
         fd_ = -1;
-        if (::link(temp_.c_str(), final_.c_str()) != 0)
+        if (!posix::linkNew(temp_, final_))
             return base::Status::invalid("Таблица уже существует: "_cp + base::nativeToText(final_));
         posix::removePath(temp_);
         done_ = true;
@@ -170,9 +168,10 @@ base::Status copyOver(const std::string& from, const std::string& to, bool withT
     auto source = DbfFile::open(from, false, busyText());
     if (!source) return source.status();
     DbfFile& src = **source;
-    std::unique_ptr<DbfFile> target;
+    // The target only needs locking, not reading: a damaged one may be replaced.
+    std::unique_ptr<FileHandle> target;
     if (exists(to)) {
-        auto t = DbfFile::open(to, true, busyText());
+        auto t = FileHandle::open(to, true, busyText());
         if (!t) return t.status();
         target = std::move(*t);
     }
@@ -183,12 +182,7 @@ base::Status copyOver(const std::string& from, const std::string& to, bool withT
     src.refreshState();
     if (src.hasMemo()) {
         const std::string memoTo = companionPath(to, memoExtension(memoKindOf(src.header())));
-        bool writable = false;
-        auto memoFd = posix::openExisting(src.memoPath(), writable);
-        if (!memoFd) return memoFd.status();
-        auto s = copyInto(*memoFd, -1, memoTo, "");
-        posix::closeFd(*memoFd);
-        if (!s) return s;
+        if (auto s = copyInto(src.memoFd(), -1, memoTo, ""); !s) return s;
     }
     const int64_t bytes = src.header().headerLength + src.recordCount() * int64_t(src.recordLength());
     if (auto s = copyInto(src.handle().fd(), bytes, to, "\x1A"); !s) return s;
@@ -206,10 +200,10 @@ bool tableExists(std::string_view path) { return base::fileExists(path); }
 base::Status createTable(std::string_view path, const FieldList& fields, TableFlavor flavor, bool replaceExisting) {
     if (auto s = validateFields(fields); !s) return s;
     const std::string native = base::resolvePath(path);
-    std::unique_ptr<DbfFile> old;
+    std::unique_ptr<FileHandle> old;
     if (exists(native)) {
         if (!replaceExisting) return base::Status::invalid("Таблица уже существует: "_cp + std::string(path));
-        auto f = DbfFile::open(native, true, busyText());
+        auto f = FileHandle::open(native, true, busyText());
         if (!f) return f.status();
         old = std::move(*f);
     }
@@ -293,9 +287,18 @@ base::Status deleteTable(std::string_view path) {
     const std::string native = base::resolvePath(path);
     if (!exists(native)) return base::Status::ok();
     auto f = DbfFile::open(native, true, busyText());
-    if (!f) return f.status();
-    if (!(*f)->memoPath().empty())
+    std::unique_ptr<FileHandle> damaged;
+    if (!f && f.status().code() == base::Status::Code::Corrupt) {
+        // A table too damaged to read can still be deleted; its memo file,
+        // which we cannot name for sure, stays.
+        auto h = FileHandle::open(native, true, busyText());
+        if (!h) return h.status();
+        damaged = std::move(*h);
+    } else if (!f) {
+        return f.status();
+    } else if (!(*f)->memoPath().empty()) {
         if (auto s = posix::removePath((*f)->memoPath()); !s) return s;
+    }
     if (auto s = posix::removePath(tagFilePath(native)); !s) return s;
     if (auto s = posix::removePath(native); !s) return s;
     return posix::syncFolderOf(native);
