@@ -218,6 +218,10 @@ bool TFormPoDol::eventFilter(QObject* watched, QEvent* event) {
             keyPressEvent(key);
             return true;
         }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            DBGridDolDblClick();
+            return true;
+        }
         if (!key->text().isEmpty() && key->text()[0].isPrint()) return true;  // typed keys are ignored
     }
     return QWidget::eventFilter(watched, event);

@@ -8,6 +8,7 @@
 #include "app/kadr_o.h"
 #include "app/window_placement.h"
 #include "base/cp_literal.h"
+#include "org/form_dol_edit.h"
 #include "org/form_po_dol.h"
 #include "org/form_po_otd.h"
 
@@ -57,6 +58,10 @@ OrgWindowEnv OrgCommands::env() {
         else frame_.messages().soob(" Табель пока недоступен "_cp);
     };
     e.openForm = entries_.openForm;
+    if (!e.openForm)  // until the run-time forms exist: the built-in position form
+        e.openForm = [this, work = e.ctx.workFolder](const std::string&, const std::array<std::string, 4>&) {
+            TFormDolEdit::Open(work, &frame_);
+        };
     e.printPositions = entries_.printPositions;
     return e;
 }

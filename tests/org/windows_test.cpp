@@ -8,6 +8,7 @@
 
 #include "app/demo_data.h"
 #include "app/qt_app.h"
+#include "org/form_dol_edit.h"
 #include "org/form_po_dol.h"
 #include "org/form_po_otd.h"
 #include "org_fixture.h"
@@ -190,6 +191,22 @@ TEST_F(Windows, ChooserPreselectsTheCurrentPositionAndReturnsTheDoubleClickedOne
     emit grid->cellDoubleClicked(0, 0);
     EXPECT_TRUE(chosenSignal);
     EXPECT_EQ(chooser.chosen(), std::optional<std::string>("001"));
+}
+
+TEST_F(Windows, BuiltInPositionFormGoesThroughDocBufAndDocFrm) {
+    auto form = [&](const std::string&, const std::array<std::string, 4>&) {
+        TFormDolEdit edit(work.path());
+        auto* name = find<QLineEdit>(edit, "DOL");
+        EXPECT_EQ(name->text().toStdString(), "Бухгалтер");
+        EXPECT_TRUE(find<QLineEdit>(edit, "KDOL")->isReadOnly());
+        name->setText(QString::fromUtf8("Старший | бухгалтер"));
+        find<QLineEdit>(edit, "DOL1")->setText("70000,50");
+        find<QAbstractButton>(edit, "BitBtnSave")->click();
+    };
+    auto positions = loadPositions(ctx);
+    ASSERT_TRUE(positions.isOk());
+    ASSERT_TRUE(editPosition(ctx, (*positions)[1].recNo, form));
+    EXPECT_EQ(rows("Select dol, kdol, dol1 From DOL.DBF WHERE kdol = \"002\"").at(0), "Старший  бухгалтер|002|70000.5");
 }
 
 // Screenshots of both windows on the demo data, when KADRY_SHOTS names a folder.
