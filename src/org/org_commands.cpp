@@ -89,7 +89,10 @@ void OrgCommands::openDepartments(bool groups) {
     modes.openMode = "";
     modes.selectorMode = groups ? 3 : 2;
     OrgWindowEnv e = env();
-    e.onSelectorClosed = [this] { frame_.commands().modes.selectorMode = 0; };
+    e.onSelectorClosed = [this] {
+        frame_.commands().modes.selectorMode = 0;
+        lastChoice_ = {};
+    };
     addChild(new TFormPoOtd(std::move(e), groups ? PoOtdRole::Groups : PoOtdRole::Departments, ""), "FormPoOtd");
 }
 
@@ -98,14 +101,17 @@ void OrgCommands::openChooser(const std::string& mode) {
     frame_.commands().modes.openMode = mode;
     frame_.commands().modes.selectorMode = 2;
     OrgWindowEnv e = env();
-    e.onSelectorClosed = [this] { frame_.commands().modes.selectorMode = 0; };
+    e.onSelectorClosed = [this] {
+        frame_.commands().modes.selectorMode = 0;
+        lastChoice_ = {};
+    };
     addChild(new TFormPoOtd(std::move(e), PoOtdRole::Choice, mode), "FormPoOtd");
 }
 
 void OrgCommands::cardFileCommand(const std::string& mode) {
     frame_.commands().modes.openMode = mode;
-    // With a selector already open the card file opens at once, on its last choice.
-    if (frame_.commands().modes.selectorMode != 0) {
+    // With the selector open after a choice, the card file opens at once on that choice.
+    if (frame_.commands().modes.selectorMode != 0 && openChild("FormPoOtd") && !lastChoice_.codes.empty()) {
         if (entries_.openCardFile) entries_.openCardFile(lastChoice_, mode);
         return;
     }
