@@ -84,6 +84,13 @@ void TDannForm::FormCreate() {
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
     lay->addWidget(grid_, 1);
     connect(grid_, &QTableView::doubleClicked, this, [this] { BitBtn1Click(); });
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        if (!reopening_) RecordChange();
+    });
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentColumnChanged, this, [this] {
+        search_.clear();
+        if (exact_.empty() && dialogFilter_.empty() && env_.setSearchLabel) env_.setSearchLabel(QString(5, ' '));
+    });
 
     popup_ = new QMenu(this);
     popup_->setObjectName("PopupMenu1");
@@ -130,20 +137,14 @@ void TDannForm::openList(int64_t goToCode) {
     if (probe) sortField_ = sortFieldFor(sortField_, (*probe)->fields());
     probe = base::Status::ok();
     const std::string order = view_.view == "kao" && !opened_ ? std::string("FIO") : sortField_;
+    reopening_ = true;
     auto st = model_->open(env_.ctx.data("DANN.DBF"), listFilter(view_, exact_, dialogFilter_), order);
     if (!st && env_.ctx.messages) env_.ctx.messages->soob(st.message());
     for (int c = 0; c < int(model_->columns().size()); ++c) grid_->setColumnWidth(c, model_->columns()[c].width);
     int row = goToCode ? model_->rowOfCode(goToCode) : 0;
     if (row < 0) row = 0;
     setCurrentRow(model_->rowCount() ? row : -1);
-    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this] { RecordChange(); }, Qt::UniqueConnection);
-    connect(grid_->selectionModel(), &QItemSelectionModel::currentColumnChanged, this,
-            [this] {
-                search_.clear();
-                if (exact_.empty() && dialogFilter_.empty() && env_.setSearchLabel) env_.setSearchLabel(QString(5, ' '));
-            },
-            Qt::UniqueConnection);
+    reopening_ = false;
     RecordChange();
     updateEnabled();
 }

@@ -83,6 +83,7 @@ private:
     int64_t currentCode_ = 0;
     int searchColumn_ = -1;
     bool opened_ = false;
+    bool reopening_ = false;  // no record change while the list reopens
 };
 
 }  // namespace records

@@ -39,6 +39,14 @@ TEST_F(CardLifecycle, HireTakesTheNextCodeAndFillsTheCard) {
     EXPECT_EQ(*records::hireCard(ctx, dict, state), 44);
 }
 
+TEST_F(CardLifecycle, QuotesInValuesAreBoundNotSpliced) {
+    sql("INSERT INTO POD.DBF (POD, B_KOD, BB_K) VALUES (:p, \"09\", \"02\")", {{"p", cp("Цех \"Восток\" и O'Neil")}});
+    CardFileState state{"kao", "09", "02", ""};
+    auto code = records::hireCard(ctx, dict, state);
+    ASSERT_TRUE(code) << utf(code.status().message());
+    EXPECT_EQ(rows("DANN.DBF", {"POD"}, *code), std::vector<std::string>{"Цех \"Восток\" и O'Neil"});
+}
+
 TEST_F(CardLifecycle, HireRefusesWhenTheCounterIsHeld) {
     auto held = db::Table::open(data.file("KOD_IND.DBF"));
     ASSERT_TRUE(held);
