@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 
 #include "base/cp_literal.h"
 #include "base/file_ops.h"
@@ -44,6 +46,7 @@ TFormSoob::TFormSoob(const UiContext& ui, const std::string& line1, const std::s
     image->setGeometry(kImageLeft, kImageTop, kImageSide, kImageSide);
     const std::string file = pictureFile(ui, picture);
     if (base::fileExists(file)) image->setPixmap(QPixmap(ui::nativePath(file)));
+    else image->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(kImageSide, kImageSide));  // no picture delivered
 
     const bool greeting = line2.find("Поздравляем"_cp) != std::string::npos;
     const std::string lines[3] = {line1, line2, line3};
@@ -91,6 +94,9 @@ void TFormSoob::BitBtn1Click() { accept(); }
 void TFormSoob::SoobMessage(const UiContext& ui, const std::string& line1, const std::string& line2,
                             const std::string& line3, const std::string& picture, QWidget* parent) {
     TFormSoob form(ui, line1, line2, line3, picture, parent);
+    // Before the frame is on screen (start-up refusals) the window is centred on the desktop.
+    if ((!parent || !parent->isVisible()) && form.screen())
+        form.move(form.screen()->availableGeometry().center() - form.rect().center());
     form.exec();
 }
 

@@ -21,6 +21,7 @@
 #include "app/form_parol.h"
 #include "app/form_ustpro.h"
 #include "app/small_windows.h"
+#include "base/cp_literal.h"
 #include "base/file_ops.h"
 #include "base/path_resolver.h"
 #include "ui/interface_font.h"
@@ -41,8 +42,9 @@ Tkadr_o::Tkadr_o(std::string workFolder, base::Date today, QWidget* parent) : QM
     setObjectName("kadr_o");
     setWindowTitle(u("    VLT-ОТДЕЛ КАДРОВ 6.3"));
     ui_.workFolder = base::withTrailingSeparator(workFolder);
-    messages_ = std::make_unique<WindowMessages>(ui_, this);
-    startup_ = std::make_unique<Startup>(std::move(workFolder), today, *messages_, *this);
+    windowMessages_ = std::make_unique<WindowMessages>(ui_, this);
+    messages_.target = windowMessages_.get();
+    startup_ = std::make_unique<Startup>(std::move(workFolder), today, messages_, *this);
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName("MdiArea");
     mdi_->setBackground(QColor(0x6b, 0x8e, 0xb5));
@@ -73,8 +75,38 @@ void Tkadr_o::setCommandHandler(const QString& name, std::function<void()> handl
     QAction* action = actions_.value(name);
     if (!action) return;
     disconnect(action, &QAction::triggered, nullptr, nullptr);
-    connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    connect(action, &QAction::triggered, this, [this, name, handler = std::move(handler)] {
+        if (commandPrologue(name)) handler();
+    });
     action->setEnabled(true);
+}
+
+bool Tkadr_o::commandPrologue(const QString& name) {
+    // The opening modes the frame hands to the window a command opens.
+    static const QMap<QString, QString> openModes = {
+        {"N7", "ka"},  {"N8", "kao"},         {"N5", "kag"},     {"Albase", "sa"},  {"S_MenuTabA", "tav"},
+        {"S_MenuO", "tao"}, {"S_MenuPod", ""}, {"N40", ""},      {"S_MenuUvol", "arx"}, {"S_MenuPeri", "per"},
+    };
+    static const QMap<QString, int> selectorModes = {{"S_MenuStat", 4}, {"S_MenuPod", 2}, {"N40", 3}};
+    static const QMap<QString, QPair<int, const char*>> references = {
+        {"S_MenuPraz", {11, "PRAZ.DBF"}}, {"S_MenuProd", {12, "KAL.DBF"}}, {"N18", {13, "PROD.DBF"}}};
+
+    if (name == "S_MenuTabA" || name == "S_MenuO") {
+        if (startup_->values().viewOnly()) {
+            messages_.box(" Режим для только просмотра "_cp);
+            return false;
+        }
+    }
+    if (references.contains(name)) {
+        const auto [mode, table] = references.value(name);
+        // One reference window at a time, and only over a delivered table.
+        if (commands_.modes.referenceMode != 0 || !base::fileExists(startup_->values().dataFolder + table))
+            return false;
+        commands_.modes.referenceMode = mode;
+    }
+    if (openModes.contains(name)) commands_.modes.openMode = openModes.value(name).toStdString();
+    if (selectorModes.contains(name)) commands_.modes.selectorMode = selectorModes.value(name);
+    return true;
 }
 
 void Tkadr_o::flagCommand(const char* name, Cmd cmd) {

@@ -38,7 +38,10 @@ public:
 
     CommandDispatcher& commands() { return commands_; }
     FrameServices& services() { return services_; }
-    ui::Messages& messages() { return *messages_; }
+    ui::Messages& messages() { return messages_; }
+    // Sends every message of the frame and its start-up elsewhere (tests
+    // record them); nullptr restores the program's dialogs.
+    void useMessages(ui::Messages* target) { messages_.target = target ? target : windowMessages_.get(); }
     UiContext& uiContext() { return ui_; }
     const RunValues& values() const { return startup_->values(); }
     const SettingsStore& settings() const { return startup_->settings(); }
@@ -76,6 +79,10 @@ private:
     void updateStatusBar();
     QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& keys = {});
     void flagCommand(const char* name, Cmd cmd);
+    // What the frame does before a command's own handler: the opening modes,
+    // the view-only refusal of timesheets, the reference-window rule.
+    // False when the command stops there.
+    bool commandPrologue(const QString& name);
     void S_MenuHelpClick();
     void S_MenuProClick();
     void S_MenuExitClick();
@@ -88,7 +95,19 @@ private:
     UiContext ui_;
     CommandDispatcher commands_;
     FrameServices services_;
-    std::unique_ptr<WindowMessages> messages_;
+    // Start-up keeps a reference to this forwarder; its target can change.
+    struct ForwardingMessages : ui::Messages {
+        ui::Messages* target = nullptr;
+        void soob(const std::string& a, const std::string& b, const std::string& c, const std::string& p) override {
+            target->soob(a, b, c, p);
+        }
+        void box(const std::string& t) override { target->box(t); }
+        int question(const std::string& a, const std::string& b, const std::string& c, const std::string& p) override {
+            return target->question(a, b, c, p);
+        }
+    };
+    std::unique_ptr<WindowMessages> windowMessages_;
+    ForwardingMessages messages_;
     QMap<QString, QAction*> actions_;
     QMap<QString, QString> toolbarRepeats_;  // toolbar button -> menu command
     QMdiArea* mdi_ = nullptr;

@@ -44,6 +44,9 @@ public:
     int64_t recNo() const override;
     // Any record of the file, deleted or filtered out ones too.
     bool goToRecNo(int64_t recNo) override;
+    // The record at a 1-based position in the cursor's order (what
+    // position() gives back); fast, for grids.
+    bool goToPosition(int64_t position);
     using Cursor::text;
     std::string text(int field) const override;
     std::optional<double> number(int field) const override;
@@ -114,7 +117,9 @@ public:
     // Re-reads the record count and current record from disk (other
     // workstations may have appended).
     base::Status refresh();
-    base::Status close();  // flushes; further use is an error
+    // Posts a pending edit, syncs what was written; further use is an error.
+    // The destructor closes too.
+    base::Status close();
 
     ~Table() override;
 
