@@ -226,20 +226,23 @@ base::Status createTable(std::string_view path, const FieldList& fields, TableFl
         old = std::move(*f);
     }
     const DbfHeader h = makeHeader(fields, flavor == TableFlavor::FoxPro);
-    const MemoKind memo = memoKindOf(h);
-    if (memo != MemoKind::None) {
-        const std::string memoPath = companionPath(native, memoExtension(memo));
-        const std::string temp = tempBeside(memoPath);
-        if (auto s = MemoFile::create(temp, memo); !s) return s;
-        if (auto s = posix::renameOver(temp, memoPath); !s) {
-            posix::removePath(temp);
-            return s;
-        }
-    }
     TempFile out(native);
     if (auto s = out.create(); !s) return s;
     if (auto s = out.write(encodeHeader(h) + "\x1A"); !s) return s;
-    return old ? out.commit() : out.commitNew();
+    // The table first: a memo file is never put beside a table that is not
+    // ours, and a crash before the memo leaves an empty table, nothing lost.
+    if (auto s = old ? out.commit() : out.commitNew(); !s) return s;
+    posix::removePath(tagFilePath(native));  // tags of a former table do not apply
+    const MemoKind memo = memoKindOf(h);
+    if (memo == MemoKind::None) return base::Status::ok();
+    const std::string memoPath = companionPath(native, memoExtension(memo));
+    const std::string temp = tempBeside(memoPath);
+    if (auto s = MemoFile::create(temp, memo); !s) return s;
+    if (auto s = posix::renameOver(temp, memoPath); !s) {
+        posix::removePath(temp);
+        return s;
+    }
+    return base::Status::ok();
 }
 
 base::Status packTable(std::string_view path) {
