@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 
 #include "base/cp_literal.h"
 #include "base/file_ops.h"
@@ -44,12 +46,23 @@ TFormSoob::TFormSoob(const UiContext& ui, const std::string& line1, const std::s
     image->setGeometry(kImageLeft, kImageTop, kImageSide, kImageSide);
     const std::string file = pictureFile(ui, picture);
     if (base::fileExists(file)) image->setPixmap(QPixmap(ui::nativePath(file)));
+    else image->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(kImageSide, kImageSide));  // no picture delivered
 
     const bool greeting = line2.find("Поздравляем"_cp) != std::string::npos;
     const std::string lines[3] = {line1, line2, line3};
     const QFontMetrics metrics(font);
+    // The congratulation lines are bold (and italic): measure them so.
+    auto lineFont = [&](int i) {
+        QFont f = font;
+        if (greeting && i < 2) {
+            f.setBold(true);
+            f.setItalic(i == 1);
+        }
+        return f;
+    };
     int width = kMinPanelWidth;
-    for (const std::string& l : lines) width = std::max(width, metrics.horizontalAdvance(ui::toQ(l)) + 20);
+    for (int i = 0; i < 3; ++i)
+        width = std::max(width, QFontMetrics(lineFont(i)).horizontalAdvance(ui::toQ(lines[i])) + 24);
 
     const int panelLeft = kImageLeft + kImageSide + 8;
     int bottom = kImageTop;
@@ -59,13 +72,8 @@ TFormSoob::TFormSoob(const UiContext& ui, const std::string& line1, const std::s
         panel->setAlignment(Qt::AlignCenter);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
-        QFont f = font;
-        if (greeting && i < 2) {
-            panel->setStyleSheet("color: red;");
-            f.setBold(true);
-            f.setItalic(i == 1);
-        }
-        panel->setFont(f);
+        if (greeting && i < 2) panel->setStyleSheet("color: red;");
+        panel->setFont(lineFont(i));
         const bool shown = i == 0 || !blank(lines[i]);
         panel->setVisible(shown);
         if (!shown) continue;
@@ -91,6 +99,9 @@ void TFormSoob::BitBtn1Click() { accept(); }
 void TFormSoob::SoobMessage(const UiContext& ui, const std::string& line1, const std::string& line2,
                             const std::string& line3, const std::string& picture, QWidget* parent) {
     TFormSoob form(ui, line1, line2, line3, picture, parent);
+    // Before the frame is on screen (start-up refusals) the window is centred on the desktop.
+    if ((!parent || !parent->isVisible()) && form.screen())
+        form.move(form.screen()->availableGeometry().center() - form.rect().center());
     form.exec();
 }
 

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
 #include <QScreen>
 
 #include "base/file_ops.h"
@@ -35,6 +36,7 @@ TFormVopr::TFormVopr(const UiContext& ui, const std::string& line1, const std::s
     std::string file = picture.find_first_not_of(' ') == std::string::npos ? std::string() : picture;
     if (file.empty() || !base::fileExists(file)) file = ui.workFolder + "mouse.jpg";
     if (base::fileExists(file)) image->setPixmap(QPixmap(ui::nativePath(file)));
+    else image->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(kImageSide, kImageSide));  // no picture delivered
 
     const int w1 = ui::scaled(130, ui.fontSize), w2 = ui::scaled(120, ui.fontSize);
     const int left = kMargin * 2 + kImageSide;

@@ -21,6 +21,8 @@
 #include "app/form_parol.h"
 #include "app/form_ustpro.h"
 #include "app/small_windows.h"
+#include "app/window_placement.h"
+#include "base/cp_literal.h"
 #include "base/file_ops.h"
 #include "base/path_resolver.h"
 #include "ui/interface_font.h"
@@ -74,8 +76,38 @@ void Tkadr_o::setCommandHandler(const QString& name, std::function<void()> handl
     QAction* action = actions_.value(name);
     if (!action) return;
     disconnect(action, &QAction::triggered, nullptr, nullptr);
-    connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    connect(action, &QAction::triggered, this, [this, name, handler = std::move(handler)] {
+        if (commandPrologue(name)) handler();
+    });
     action->setEnabled(true);
+}
+
+bool Tkadr_o::commandPrologue(const QString& name) {
+    // The opening modes the frame hands to the window a command opens.
+    static const QMap<QString, QString> openModes = {
+        {"N7", "ka"},  {"N8", "kao"},         {"N5", "kag"},     {"Albase", "sa"},  {"S_MenuTabA", "tav"},
+        {"S_MenuO", "tao"}, {"S_MenuPod", ""}, {"N40", ""},      {"S_MenuUvol", "arx"}, {"S_MenuPeri", "per"},
+    };
+    static const QMap<QString, int> selectorModes = {{"S_MenuStat", 4}, {"S_MenuPod", 2}, {"N40", 3}};
+    static const QMap<QString, QPair<int, const char*>> references = {
+        {"S_MenuPraz", {11, "PRAZ.DBF"}}, {"S_MenuProd", {12, "KAL.DBF"}}, {"N18", {13, "PROD.DBF"}}};
+
+    if (name == "S_MenuTabA" || name == "S_MenuO") {
+        if (startup_->values().viewOnly()) {
+            messages_.box(" Режим для только просмотра "_cp);
+            return false;
+        }
+    }
+    if (references.contains(name)) {
+        const auto [mode, table] = references.value(name);
+        // One reference window at a time, and only over a delivered table.
+        if (commands_.modes.referenceMode != 0 || !base::fileExists(startup_->values().dataFolder + table))
+            return false;
+        commands_.modes.referenceMode = mode;
+    }
+    if (openModes.contains(name)) commands_.modes.openMode = openModes.value(name).toStdString();
+    if (selectorModes.contains(name)) commands_.modes.selectorMode = selectorModes.value(name);
+    return true;
 }
 
 void Tkadr_o::flagCommand(const char* name, Cmd cmd) {
@@ -380,6 +412,20 @@ void Tkadr_o::bounceToChild() {
         if (auto* child = dynamic_cast<ChildWindow*>(previous->widget())) child->FormActivate();
     });
     empty->show();
+}
+
+void Tkadr_o::placeChild(QWidget* window, const std::string& name) const {
+    const int w = clientWidth_ > 0 ? clientWidth_ : mdi_->width();
+    const int h = clientHeight_ > 0 ? clientHeight_ : mdi_->height();
+    Placement p = defaultPlacement(w, h);
+    if (auto stored = loadPlacement(ui_.workFolder, name)) p = *stored;
+    window->setGeometry(p.left, p.top, p.width, p.height);
+}
+
+void Tkadr_o::rememberPlacement(const QWidget* window, const std::string& name) {
+    const QRect g = window->geometry();
+    if (auto st = savePlacement(ui_.workFolder, name, {g.top(), g.left(), g.height(), g.width()}); !st)
+        messages().soob("Ошибка"_cp, st.message());
 }
 
 void Tkadr_o::closeAllChildren() {

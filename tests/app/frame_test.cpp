@@ -132,6 +132,31 @@ TEST(Frame, CommandsBounceToTheActiveChild) {
     w.FormClose();
 }
 
+TEST(Frame, CommandsHandOpeningModesAndRules) {
+    Fixture f;
+    f.work.write("setup.sdc", "!l!032026!l!\r\nS%&" + f.data.path() + "S%&\r\n!!!!!!");  // view-only workstation
+    f.frame = std::make_unique<app::Tkadr_o>(f.work.path(), base::Date::fromYmd(2026, 12, 7));
+    f.frame->useMessages(&f.msgs);
+    app::Tkadr_o& w = *f.frame;
+    ASSERT_TRUE(w.FormCreate());
+    std::vector<std::string> opened;
+    for (const char* name : {"N7", "N8", "S_MenuPod", "N40", "S_MenuStat", "S_MenuUvol", "S_MenuTabA", "S_MenuProd", "S_MenuPraz"})
+        w.setCommandHandler(name, [&, name] {
+            opened.push_back(std::string(name) + " " + w.commands().modes.openMode + " " +
+                             std::to_string(w.commands().modes.selectorMode) + " " +
+                             std::to_string(w.commands().modes.referenceMode));
+        });
+    for (const char* name : {"N8", "S_MenuPod", "N40", "S_MenuStat", "S_MenuUvol", "S_MenuTabA", "S_MenuProd", "S_MenuPraz"})
+        w.command(name)->trigger();
+    w.commands().modes.referenceMode = 0;
+    w.findChild<QToolButton*>("ToolButtonKall")->click();
+    EXPECT_EQ(opened, (std::vector<std::string>{"N8 kao 0 0", "S_MenuPod  2 0", "N40  3 0", "S_MenuStat  4 0",
+                                                 "S_MenuUvol arx 4 0", "S_MenuPraz arx 4 11", "N7 ka 4 0"}));
+    // view-only: the timesheet refuses; KAL.DBF is missing: the calendars do nothing
+    EXPECT_EQ(f.msgs.lines, std::vector<std::string>{"BOX:  Режим для только просмотра "});
+    w.FormClose();
+}
+
 TEST(Frame, FirstActivationAndExitScript) {
     Fixture f;
     f.data.write("DOCUM/FRMK/BEG_VX.FRM", "");
@@ -147,6 +172,24 @@ TEST(Frame, FirstActivationAndExitScript) {
     EXPECT_EQ(runs, (std::vector<std::string>{"BEG_VX.FRM 0", "END_VX.FRM 0"}));
     EXPECT_EQ(f.msgs.lines, std::vector<std::string>{
                                 "SOOB:  Введите все праздники за год  |  Это необходимо для правильного  |  расчета табелей "});
+}
+
+TEST(Frame, ChildPlacementFromOkna) {
+    Fixture f;
+    app::Tkadr_o& w = *f.frame;
+    ASSERT_TRUE(w.FormCreate());
+    w.resize(1000, 800);
+    w.show();
+    ASSERT_TRUE(w.FormActivate());
+    QWidget child;
+    w.placeChild(&child, "FormTel");
+    EXPECT_EQ(child.geometry(), QRect(1, 1, w.clientWidth() - 10, w.clientHeight() - 10));
+    child.setGeometry(30, 40, 300, 200);
+    w.rememberPlacement(&child, "FormTel");
+    QWidget other;
+    w.placeChild(&other, "FormTel");
+    EXPECT_EQ(other.geometry(), QRect(30, 40, 300, 200));
+    w.FormClose();
 }
 
 TEST(WindowPlacement, SavedAndReadBack) {

@@ -264,4 +264,7 @@ TEST_F(TableTest, FindsTheFileWithoutRegardToCase) {
     auto t = openTable(dir.file("people.dbf"));
     ASSERT_TRUE(t);
     EXPECT_EQ(t->recordCount(), 4);
+    auto missing = db::Table::open(dir.file("NONE.DBF"));
+    EXPECT_EQ(missing.status().code(), base::Status::Code::NotFound);
+    EXPECT_EQ(missing.status().message(), "Нет таблицы "_cp + dir.file("NONE.DBF"));
 }

@@ -39,6 +39,14 @@ TEST_F(CardLifecycle, HireTakesTheNextCodeAndFillsTheCard) {
     EXPECT_EQ(*records::hireCard(ctx, dict, state), 44);
 }
 
+TEST_F(CardLifecycle, QuotesInValuesAreBoundNotSpliced) {
+    sql("INSERT INTO POD.DBF (POD, B_KOD, BB_K) VALUES (:p, \"09\", \"02\")", {{"p", cp("Цех \"Восток\" и O'Neil")}});
+    CardFileState state{"kao", "09", "02", ""};
+    auto code = records::hireCard(ctx, dict, state);
+    ASSERT_TRUE(code) << utf(code.status().message());
+    EXPECT_EQ(rows("DANN.DBF", {"POD"}, *code), std::vector<std::string>{"Цех \"Восток\" и O'Neil"});
+}
+
 TEST_F(CardLifecycle, HireRefusesWhenTheCounterIsHeld) {
     auto held = db::Table::open(data.file("KOD_IND.DBF"));
     ASSERT_TRUE(held);
@@ -162,6 +170,31 @@ TEST_F(CardLifecycle, WorkingCopyIsRefusedWhenTheDataFolderIsTheWorkingFolder) {
     auto st = records::makeWorkingCopy(ctx, dict, 1);
     EXPECT_FALSE(st);
     EXPECT_EQ(rows("DANN.DBF", {"LK"}), std::vector<std::string>{"1"});
+}
+
+}  // namespace
+
+#include "records/print_table.h"
+
+namespace {
+
+TEST_F(CardLifecycle, PrintTableHoldsTheListInOrderWithPositions) {
+    addCard(1, {{"FIO", "Яковлев"}, {"METKA", "R"}, {"NOM", "77"}});
+    addCard(2, {{"FIO", "Абаев"}, {"METKA", "R"}});
+    addCard(3, {{"FIO", "Архивный"}, {"METKA", "A"}});
+    auto list = db::Table::open(data.file("DANN.DBF"));
+    ASSERT_TRUE(list);
+    ok((*list)->setFilter("METKA <> 'A'"));
+    ok((*list)->setOrder("FIO"));
+    ok(records::buildPrintTable(ctx, dict, **list));
+    db::SqlFolder w(work.path());
+    auto r = w.query("Select * From DANN_C.DBF");
+    ASSERT_TRUE(r);
+    std::vector<std::string> got;
+    for ((*r)->first(); !(*r)->eof(); (*r)->next()) got.push_back(utf((*r)->text("NOM") + "|" + (*r)->text("FIO")));
+    EXPECT_EQ(got, (std::vector<std::string>{"1|Абаев", "2|Яковлев"}));
+    EXPECT_GE((*r)->fieldIndex("ADRES2"), 0);  // user fields too
+    EXPECT_EQ(records::printColumns(dict).front().field, "KOD");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "records/card_list.h"
 #include "records/param_buffer.h"
 #include "records/seniority_text.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -70,6 +71,21 @@ TEST(CardList, IncrementalSearch) {
     EXPECT_EQ(records::findRow(0, 4, cp("АР"), false, at), 2);
     EXPECT_EQ(utf(records::notFoundText(cp("ЖЖ"), false)), "Строка \"ЖЖ\" не найдена ");
     EXPECT_EQ(utf(records::notFoundText(cp("ЖЖ"), true)), "Строка \"ЖЖ\" далее не найдена ");
+}
+
+TEST(CardList, PhotoNames) {
+    testing_support::TempFolder data;
+    data.write("FOTO/ivanov.jpg", "x");
+    data.write("FOTO/notes.txt", "x");
+    data.write("FOTO/a_very_long_name_of_a_photo.jpg", "x");
+    auto ok = records::photoValueFor(data.path(), data.path() + "FOTO/ivanov.jpg", 20);
+    EXPECT_EQ(*ok, "ivanov.jpg");
+    EXPECT_EQ(*records::photoValueFor(data.path(), data.path() + "FOTO/notes.txt", 20), "EMPTY.BMP");
+    EXPECT_EQ(*records::photoValueFor(data.path(), data.path() + "FOTO/missing.jpg", 20), "EMPTY.BMP");
+    // Cut to the field it would name another file: refused.
+    const auto cut = records::photoValueFor(data.path(), data.path() + "FOTO/a_very_long_name_of_a_photo.jpg", 20);
+    EXPECT_FALSE(cut);
+    EXPECT_EQ(records::photoPath("/d/", " "), "/d/FOTO/EMPTY.BMP");
 }
 
 TEST(ParamBuffer, RoundTripAndParsing) {
