@@ -8,6 +8,9 @@
 #ifdef KADRY_HAVE_GUI
 #include "app/gui_main.h"
 #endif
+#ifdef KADRY_HAVE_RECORDS
+#include "records/records_windows.h"
+#endif
 #ifdef KADRY_HAVE_ORG
 #include "org/org_frame.h"
 #endif
@@ -23,6 +26,9 @@ int main(int argc, char** argv) {
     if (word == "demo") return cli::runDemoCommand(rest);
     if (word.empty()) {
         std::vector<app::FrameInstaller> installers;
+#ifdef KADRY_HAVE_RECORDS
+        installers.push_back([](app::Tkadr_o& frame) { records::installRecordsWindows(frame); });
+#endif
 #ifdef KADRY_HAVE_ORG
         installers.push_back([](app::Tkadr_o& frame) { org::installFrame(frame); });
 #endif

@@ -48,12 +48,14 @@ OrgWindowEnv OrgCommands::env() {
     };
     e.openCardFile = [this](const UnitChoice& choice, const std::string& mode) {
         lastChoice_ = choice;
+        holdChoice(choice);
         frame_.commands().modes.openMode = mode;
         if (entries_.openCardFile) entries_.openCardFile(choice, mode);
         else frame_.messages().soob(" Картотека пока недоступна "_cp);
     };
     e.openTimesheet = [this](const UnitChoice& choice) {
         lastChoice_ = choice;
+        holdChoice(choice);
         if (entries_.openTimesheet) entries_.openTimesheet(choice);
         else frame_.messages().soob(" Табель пока недоступен "_cp);
     };
@@ -64,6 +66,13 @@ OrgWindowEnv OrgCommands::env() {
         };
     e.printPositions = entries_.printPositions;
     return e;
+}
+
+void OrgCommands::holdChoice(const UnitChoice& choice) {
+    app::OpenModes& modes = frame_.commands().modes;
+    modes.chosenNames = choice.names;
+    modes.chosenCodes = choice.codes;
+    modes.chosenGroups = choice.groupCodes;
 }
 
 QMdiSubWindow* OrgCommands::openChild(const char* name) const {
@@ -112,6 +121,7 @@ void OrgCommands::cardFileCommand(const std::string& mode) {
     frame_.commands().modes.openMode = mode;
     // With the selector open after a choice, the card file opens at once on that choice.
     if (frame_.commands().modes.selectorMode != 0 && openChild("FormPoOtd") && !lastChoice_.codes.empty()) {
+        holdChoice(lastChoice_);
         if (entries_.openCardFile) entries_.openCardFile(lastChoice_, mode);
         return;
     }

@@ -47,6 +47,8 @@ public:
 
 private:
     void cardFileCommand(const std::string& mode);
+    // Puts the choice into the frame's run-wide values for the next window.
+    void holdChoice(const UnitChoice& choice);
     void addChild(QWidget* form, const char* name);
     QMdiSubWindow* openChild(const char* name) const;
 

@@ -17,6 +17,12 @@
 #include "support/temp_folder.h"
 #include "ui/recording_messages.h"
 
+#ifdef KADRY_ORG_WITH_RECORDS
+#include <QTest>
+
+#include "records/records_windows.h"
+#endif
+
 namespace {
 
 QWidget* activeForm(app::Tkadr_o& frame) {
@@ -80,5 +86,38 @@ TEST(OrgFrame, CommandsOpenTheWindowsWithTheirSelectorModes) {
     QApplication::processEvents();
     EXPECT_EQ(frame.commands().modes.selectorMode, 0);
 }
+
+#ifdef KADRY_ORG_WITH_RECORDS
+TEST(OrgFrame, TheChoiceOpensTheCardFileOfTheRecordsWindows) {
+    testing_support::qtApp();
+    testing_support::TempFolder work, data;
+    ASSERT_TRUE(app::makeDemoData(data.path(), base::Date::fromYmd(2026, 12, 7)).isOk());
+    work.write("setup.sdc", "!l!122026!l!\r\n!S8Default!S8\r\nS%&" + data.path() + "S%&\r\n!!!1!!!");
+    ui::RecordingMessages msgs;
+    app::Tkadr_o frame(work.path(), base::Date::fromYmd(2026, 12, 7));
+    frame.useMessages(&msgs);
+    ASSERT_TRUE(frame.FormCreate());
+    frame.resize(1000, 700);
+    frame.show();
+    records::installRecordsWindows(frame);
+    org::installFrame(frame);
+
+    frame.command("N8")->trigger();
+    auto* chooser = qobject_cast<org::TFormPoOtd*>(activeForm(frame));
+    ASSERT_NE(chooser, nullptr);
+    chooser->findChild<QTableWidget*>("DBGridPod")->selectRow(2);
+    chooser->ToolButton3Click();
+    EXPECT_EQ(frame.commands().modes.chosenCodes, "0301/");
+    EXPECT_EQ(frame.commands().modes.openMode, "kao");
+    QWidget* cardFile = activeForm(frame);
+    ASSERT_NE(cardFile, nullptr);
+    EXPECT_EQ(cardFile->objectName(), "DannForm");
+    EXPECT_FALSE(frame.command("N8")->isEnabled());
+    frame.mdiArea()->activeSubWindow()->close();
+    QTRY_VERIFY(frame.command("N8")->isEnabled());
+    EXPECT_TRUE(frame.command("N5")->isEnabled());
+    if (const char* shots = std::getenv("KADRY_SHOTS")) frame.grab().save(QString::fromUtf8(shots) + "/frame_choice.png");
+}
+#endif
 
 }  // namespace
