@@ -349,7 +349,14 @@ void TFormPoOtd::ToolButton8Click() {
 }
 
 void TFormPoOtd::FormActivate() {
-    if (!env_.commands || !env_.commands->take(app::Cmd::RememberWindow)) return;
+    if (!env_.commands) return;
+    // The frame's editing commands act as the tool buttons while the lists may be edited.
+    if (role_ != PoOtdRole::Choice && !env_.settingsLocked) {
+        if (env_.commands->take(app::Cmd::Add)) ToolButton7Click();
+        if (env_.commands->take(app::Cmd::Edit)) ToolButton6Click();
+        if (env_.commands->take(app::Cmd::Delete)) ToolButton8Click();
+    }
+    if (!env_.commands->take(app::Cmd::RememberWindow)) return;
     QWidget* frameWindow = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
     const QRect g = frameWindow->geometry();
     app::savePlacement(env_.ui.workFolder, "FormPoOtd", {g.top(), g.left(), g.height(), g.width()});

@@ -86,6 +86,15 @@ TEST_F(Windows, DepartmentMaintenanceAddsWithTheProposedCode) {
     EXPECT_TRUE(find<QFrame>(form, "Panel1")->isHidden());
     EXPECT_EQ(rows("Select POD, B_KOD, BB_K From POD.DBF").back(), "Склад|02|02");
     EXPECT_EQ(grid->rowCount(), 4);
+
+    // The frame's "Редактировать" reaches the window as its tool button.
+    grid->selectRow(1);
+    commands.setFlag(app::Cmd::Edit, 1);
+    form.FormActivate();
+    EXPECT_EQ(commands.flag(app::Cmd::Edit), 0);
+    EXPECT_FALSE(find<QFrame>(form, "Panel1")->isHidden());
+    EXPECT_EQ(find<QLineEdit>(form, "Edit2")->text().toStdString(), "03");
+    EXPECT_EQ(find<QComboBox>(form, "ComboBox1")->currentText().toStdString(), "Управление/01");
 }
 
 TEST_F(Windows, SettingsLockHidesEditing) {
