@@ -421,6 +421,19 @@ void Table::next() {
     }
     if (m.viewActive) {
         if (!m.viewPosValid) m.placeInView();
+        if (!m.viewPosValid && !m.order) {
+            // On a record the filter hides: go on to the next one it shows.
+            const auto it = std::upper_bound(m.view.begin(), m.view.end(), uint32_t(m.cur));
+            if (it == m.view.end()) {
+                m.eof = true;
+                return;
+            }
+            m.viewPos = std::size_t(it - m.view.begin());
+            m.viewPosValid = true;
+            m.cur = *it;
+            m.bof = m.eof = false;
+            return;
+        }
         if (!m.viewPosValid) return first();
         if (m.viewPos + 1 < m.view.size()) {
             m.cur = m.view[++m.viewPos];
@@ -451,6 +464,18 @@ void Table::prior() {
     }
     if (m.viewActive) {
         if (!m.viewPosValid) m.placeInView();
+        if (!m.viewPosValid && !m.order) {
+            const auto it = std::lower_bound(m.view.begin(), m.view.end(), uint32_t(m.cur));
+            if (it == m.view.begin()) {
+                m.bof = true;
+                return;
+            }
+            m.viewPos = std::size_t(it - m.view.begin()) - 1;
+            m.viewPosValid = true;
+            m.cur = m.view[m.viewPos];
+            m.bof = m.eof = false;
+            return;
+        }
         if (!m.viewPosValid) return first();
         if (m.viewPos > 0) {
             m.cur = m.view[--m.viewPos];

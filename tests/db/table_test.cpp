@@ -151,6 +151,9 @@ TEST_F(TableTest, FilterWithCaseInsensitiveComparison) {
     ASSERT_TRUE(t->setFilter("KOD > 1 and SUM <> 100").isOk());
     EXPECT_EQ(column(*t, "KOD"), (std::vector<std::string>{"2", "10"}));
     EXPECT_EQ(t->recordCount(), 2);
+    ASSERT_TRUE(t->goToRecNo(1));  // hidden by the filter: next() goes to the next shown record
+    t->next();
+    EXPECT_EQ(t->recNo(), 3);
     EXPECT_FALSE(t->setFilter("KOD >").isOk());
     ASSERT_TRUE(t->setFilter("").isOk());
     EXPECT_EQ(t->recordCount(), 4);
