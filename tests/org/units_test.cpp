@@ -1,3 +1,4 @@
+#include "org/timesheet_total.h"
 #include "org/unit_choice.h"
 #include "org/unit_codes.h"
 #include "org/units.h"
@@ -223,6 +224,21 @@ TEST_F(Units, MarksToggleAndOpeningClearsBothTables) {
     ASSERT_TRUE(clearAllMarks(ctx));
     EXPECT_EQ(rows("Select COLOR From POD.DBF"), (std::vector<std::string>{"", "", ""}));
     EXPECT_EQ(rows("Select COLOR From BPOD.DBF"), (std::vector<std::string>{"", ""}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(OrgData, TimesheetTotalRowTakesTheFirstChosenDepartment) {
+    run("CREATE TABLE T1226.DBF (KOD INTEGER, LK INTEGER, FIO CHARACTER(30), B_kod CHARACTER(2), Bb_k CHARACTER(2))");
+    run("INSERT INTO T1226.DBF (KOD, LK, FIO, B_kod, Bb_k) VALUES (1, 1001, \"A\", \"03\", \"01\")");
+    ASSERT_TRUE(org::prepareTimesheetTotal(data.file("T1226.DBF"), "0402/0301/"));
+    EXPECT_EQ(rows("Select KOD, LK, FIO, B_kod, Bb_k From T1226.DBF"),
+              (std::vector<std::string>{"1|1001|A|03|01", "99999|99999|итого:|04|02"}));
+    ASSERT_TRUE(org::prepareTimesheetTotal(data.file("T1226.DBF"), "07"));  // shorter than three: the group is "07" too
+    EXPECT_EQ(rows("Select KOD, B_kod, Bb_k From T1226.DBF"), (std::vector<std::string>{"1|03|01", "99999|07|07"}));
+    EXPECT_FALSE(org::prepareTimesheetTotal(data.file("T0127.DBF"), "0402/"));
 }
 
 }  // namespace
