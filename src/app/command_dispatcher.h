@@ -30,6 +30,11 @@ struct OpenModes {
     std::string openMode;  // "ka", "kao", "kag", "arx", "sa", "tav", "tao", "tag", "per", ""
     int selectorMode = 0;  // 0 none, 2 departments, 3 groups, 4 staffing, 5 staffing from a card
     int referenceMode = 0; // 0 none, 11 holidays, 12 calendars, 13 work durations
+    // The department selector's last choice, held for the window opened next
+    // (the card file takes characters 1-2 and 3-4 of the codes).
+    std::string chosenNames;   // each trimmed POD + "/"
+    std::string chosenCodes;   // each B_KOD + BB_K + "/"
+    std::string chosenGroups;  // each BB_K + "/"
 };
 
 class CommandDispatcher {

@@ -8,7 +8,7 @@
 
 namespace app {
 
-int runGui(int argc, char** argv) {
+int runGui(int argc, char** argv, const std::vector<FrameInstaller>& installers) {
     QApplication application(argc, argv);
     const QDate now = QDate::currentDate();
     Tkadr_o frame("", base::Date::fromYmd(now.year(), now.month(), now.day()));
@@ -16,6 +16,7 @@ int runGui(int argc, char** argv) {
         frame.FormClose();
         return 0;
     }
+    for (const FrameInstaller& install : installers) install(frame);
     // Without a window manager (a bare X server) "maximised" alone keeps the
     // designed size, so the frame is also given the whole screen.
     if (QScreen* screen = QApplication::primaryScreen()) frame.setGeometry(screen->availableGeometry());

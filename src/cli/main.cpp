@@ -8,6 +8,12 @@
 #ifdef KADRY_HAVE_GUI
 #include "app/gui_main.h"
 #endif
+#ifdef KADRY_HAVE_RECORDS
+#include "records/records_windows.h"
+#endif
+#ifdef KADRY_HAVE_ORG
+#include "org/org_frame.h"
+#endif
 
 int main(int argc, char** argv) {
     cli::Args rest;
@@ -18,7 +24,16 @@ int main(int argc, char** argv) {
     if (word == "timesheet") return cli::runTimesheetCommand(rest);
 #ifdef KADRY_HAVE_GUI
     if (word == "demo") return cli::runDemoCommand(rest);
-    if (word.empty()) return app::runGui(argc, argv);
+    if (word.empty()) {
+        std::vector<app::FrameInstaller> installers;
+#ifdef KADRY_HAVE_RECORDS
+        installers.push_back([](app::Tkadr_o& frame) { records::installRecordsWindows(frame); });
+#endif
+#ifdef KADRY_HAVE_ORG
+        installers.push_back([](app::Tkadr_o& frame) { org::installFrame(frame); });
+#endif
+        return app::runGui(argc, argv, installers);
+    }
 #endif
     cli::printUsage();
     return word.empty() || word == "--help" || word == "help" ? 0 : 1;
