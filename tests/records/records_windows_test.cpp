@@ -209,3 +209,60 @@ TEST(RecordsInFrame, CardFileOpensFromTheFrameCommand) {
 }
 
 }  // namespace
+
+#include <QTimer>
+
+namespace {
+
+// Drives the modal windows of a hire: the personal card gets a name and a
+// number and is saved, the new-assignment question answers "new", the card
+// closes; the card file then lists the new card.
+TEST_F(RecordsWindows, HireThroughTheCardFile) {
+    records::TDannForm form(env, {"ka"});
+    form.show();
+    form.FormActivate();
+    const int before = form.model().rowCount();
+    int step = 0;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        // The newest visible modal dialog (the offscreen platform has no active window).
+        QWidget* modal = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->isModal() && (!modal || w->objectName() == "FormNewDan")) modal = w;
+        if (!modal) return;
+        if (modal->objectName() == "FormNewDan") {
+            modal->findChild<QLineEdit*>("Edit1")->setText("5");
+            // Clicked after this tick returns: a timer does not fire inside its own slot.
+            QTimer::singleShot(0, modal->findChild<QPushButton*>("BitBtn1"), &QPushButton::click);
+        } else if (modal->objectName() == "FormKart" && step == 0) {
+            step = 1;
+            auto* card = static_cast<records::TFormKart*>(modal);
+            card->setValue("FAM", base::utf8ToCp1251("Новиков"));
+            card->setValue("IM", base::utf8ToCp1251("Олег"));
+            card->setValue("OT", base::utf8ToCp1251("Ильич"));
+            card->setValue("LK", "9999");
+            card->setValue("D_DOL", "10.12.2026");
+            QTimer::singleShot(0, card->findChild<QPushButton*>("BitBtnList1"), &QPushButton::click);
+        } else if (modal->objectName() == "FormKart" && step == 1) {
+            step = 2;
+            static_cast<QDialog*>(modal)->reject();
+        }
+    });
+    driver.start(20);
+    form.BitBtn3Click();
+    driver.stop();
+    EXPECT_EQ(step, 2);
+    EXPECT_EQ(form.model().rowCount(), before + 1);
+    const int row = form.currentRow();
+    EXPECT_EQ(base::cp1251ToUtf8(form.model().text(row, "FIO")), "Новиков О.И.");
+    EXPECT_EQ(form.model().text(row, "LK"), "9999");
+    db::SqlFolder sql(data.path());
+    auto nazn = sql.query("Select * From NAZN.DBF WHERE KOD = :k", {{"k", std::to_string(form.currentCode())}});
+    ASSERT_TRUE(nazn);
+    ASSERT_EQ((*nazn)->recordCount(), 1);
+    (*nazn)->first();
+    EXPECT_EQ((*nazn)->text("OSN"), "5");
+    EXPECT_EQ((*nazn)->text("D_DOL"), "10.12.2026");
+}
+
+}  // namespace
