@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "app/startup_checks.h"
@@ -28,6 +29,7 @@ TFormDelete::TFormDelete(const UiContext& ui, CommandDispatcher& commands, const
     image->setFixedSize(64, 64);
     image->setScaledContents(true);
     if (base::fileExists(ui.workFolder + "MOUSE.JPG")) image->setPixmap(QPixmap(ui::nativePath(ui.workFolder + "MOUSE.JPG")));
+    else image->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(64, 64));  // no picture delivered
     auto* yes = new QPushButton(QString::fromUtf8("Удалить"), this);
     yes->setObjectName("BitBtn1");
     auto* no = new QPushButton(QString::fromUtf8("Отказаться"), this);

@@ -51,8 +51,18 @@ TFormSoob::TFormSoob(const UiContext& ui, const std::string& line1, const std::s
     const bool greeting = line2.find("Поздравляем"_cp) != std::string::npos;
     const std::string lines[3] = {line1, line2, line3};
     const QFontMetrics metrics(font);
+    // The congratulation lines are bold (and italic): measure them so.
+    auto lineFont = [&](int i) {
+        QFont f = font;
+        if (greeting && i < 2) {
+            f.setBold(true);
+            f.setItalic(i == 1);
+        }
+        return f;
+    };
     int width = kMinPanelWidth;
-    for (const std::string& l : lines) width = std::max(width, metrics.horizontalAdvance(ui::toQ(l)) + 20);
+    for (int i = 0; i < 3; ++i)
+        width = std::max(width, QFontMetrics(lineFont(i)).horizontalAdvance(ui::toQ(lines[i])) + 24);
 
     const int panelLeft = kImageLeft + kImageSide + 8;
     int bottom = kImageTop;
@@ -62,13 +72,8 @@ TFormSoob::TFormSoob(const UiContext& ui, const std::string& line1, const std::s
         panel->setAlignment(Qt::AlignCenter);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
-        QFont f = font;
-        if (greeting && i < 2) {
-            panel->setStyleSheet("color: red;");
-            f.setBold(true);
-            f.setItalic(i == 1);
-        }
-        panel->setFont(f);
+        if (greeting && i < 2) panel->setStyleSheet("color: red;");
+        panel->setFont(lineFont(i));
         const bool shown = i == 0 || !blank(lines[i]);
         panel->setVisible(shown);
         if (!shown) continue;

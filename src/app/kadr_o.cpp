@@ -21,6 +21,7 @@
 #include "app/form_parol.h"
 #include "app/form_ustpro.h"
 #include "app/small_windows.h"
+#include "app/window_placement.h"
 #include "base/cp_literal.h"
 #include "base/file_ops.h"
 #include "base/path_resolver.h"
@@ -96,6 +97,14 @@ bool Tkadr_o::commandPrologue(const QString& name) {
             messages_.box(" Режим для только просмотра "_cp);
             return false;
         }
+    }
+    if (name == "S_MenuRTab") {
+        // Recalculation only of a timesheet that exists, after a warning.
+        const AccountingMonth& m = startup_->values().month;
+        const std::string tname = "T" + m.stored().substr(0, 2) + m.stored().substr(4, 2);
+        if (!base::fileExists(startup_->values().dataFolder + tname + ".DBF")) return false;
+        return messages().question("Табель "_cp + tname + " уже расчитан"_cp, "Ручные изменения будут потеряны"_cp,
+                                   " Продолжить новый расчет? "_cp) == 1;
     }
     if (references.contains(name)) {
         const auto [mode, table] = references.value(name);
@@ -355,6 +364,9 @@ bool Tkadr_o::FormCreate() {
     ui_.fontName = v.fontName;
     ui_.fontSize = v.fontSize;
     ui_.language = v.language;
+    // The message window's button reads like the window menu's "Закрыть",
+    // which the language switch may have translated.
+    ui_.closeCaption = actions_.value("S_MenuClo")->text();
     if (outcome == StartOutcome::Terminate) return false;
     commands_.clearAll();
     applyFonts();
@@ -411,6 +423,20 @@ void Tkadr_o::bounceToChild() {
         if (auto* child = dynamic_cast<ChildWindow*>(previous->widget())) child->FormActivate();
     });
     empty->show();
+}
+
+void Tkadr_o::placeChild(QWidget* window, const std::string& name) const {
+    const int w = clientWidth_ > 0 ? clientWidth_ : mdi_->width();
+    const int h = clientHeight_ > 0 ? clientHeight_ : mdi_->height();
+    Placement p = defaultPlacement(w, h);
+    if (auto stored = loadPlacement(ui_.workFolder, name)) p = *stored;
+    window->setGeometry(p.left, p.top, p.width, p.height);
+}
+
+void Tkadr_o::rememberPlacement(const QWidget* window, const std::string& name) {
+    const QRect g = window->geometry();
+    if (auto st = savePlacement(ui_.workFolder, name, {g.top(), g.left(), g.height(), g.width()}); !st)
+        messages().soob("Ошибка"_cp, st.message());
 }
 
 void Tkadr_o::closeAllChildren() {

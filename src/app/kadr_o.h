@@ -54,6 +54,13 @@ public:
     void setCommandHandler(const QString& name, std::function<void()> handler);
     QAction* command(const QString& name) const { return actions_.value(name); }
 
+    // Window placement of a child (okna.dbf): the default placement (left 1,
+    // top 1, the frame client size less 10), then the remembered row of
+    // `name` when there is one.
+    void placeChild(QWidget* window, const std::string& name) const;
+    // Stores the window's current placement under `name` (CmdRememberWindow).
+    void rememberPlacement(const QWidget* window, const std::string& name);
+
     // The bounce through TFormEmpty: re-activates the active child window.
     void bounceToChild();
 

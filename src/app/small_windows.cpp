@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -15,7 +16,7 @@ TFormOpro::TFormOpro(int currentYear, QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     auto* image = new QLabel(this);
     image->setObjectName("Image1");
-    image->setPixmap(QPixmap(":/kadry/about.png"));
+    image->setPixmap(style()->standardIcon(QStyle::SP_FileDialogInfoView).pixmap(64, 64));
     auto* title = new QLabel(QString::fromUtf8("<b>VLT-ОТДЕЛ КАДРОВ 6.3</b>"), this);
     title->setObjectName("Label1");
     auto* about = new QLabel(QString::fromUtf8("Учет кадров: картотека сотрудников, оргструктура, штатное\n"

@@ -9,7 +9,10 @@
 #include "app/form_delete.h"
 #include "app/form_parol.h"
 #include "app/form_soob.h"
+#include "app/form_ustpro.h"
 #include "app/form_vopr.h"
+#include "support/temp_folder.h"
+#include "ui/recording_messages.h"
 #include "base/cp_literal.h"
 #include "qt_app.h"
 
@@ -128,4 +131,22 @@ TEST(CommandDispatcher, FlagsBounceAndWaitForASupportingWindow) {
     EXPECT_EQ(commands.flag(app::Cmd::Print), 1);
     EXPECT_EQ(prints, 1);
     EXPECT_EQ(bounces, 2);
+}
+
+TEST(FormUstpro, SavesTheDataFolderWithItsSeparator) {
+    context();
+    testing_support::TempFolder work;
+    ui::RecordingMessages msgs;
+    work.write("setup.sdc", "S%&C:\\OLD\\S%&\r\n!!!1!!!");
+    app::SettingsStore store(work.path(), msgs);
+    const std::pair<const char*, const char*> cases[] = {
+        {"  D:\\KADR  ", "D:\\KADR\\"}, {"/srv/kadr", "/srv/kadr/"}, {"/srv/kadr/", "/srv/kadr/"}, {"   ", "/srv/kadr/"}};
+    for (const auto& [typed, stored] : cases) {
+        app::TFormUstpro form(store);
+        EXPECT_EQ(form.windowTitle(), QString::fromUtf8("  Установки программы "));
+        form.findChild<QLineEdit*>("Edit14")->setText(typed);
+        form.findChild<QPushButton*>("BitBtn2")->click();
+        EXPECT_EQ(store.ReadSetup("S%&"), stored) << typed;  // a blank path is not stored
+    }
+    EXPECT_EQ(store.ReadSetup("!!!"), "1");
 }

@@ -157,6 +157,24 @@ TEST(Frame, CommandsHandOpeningModesAndRules) {
     w.FormClose();
 }
 
+TEST(Frame, RecalculationAsksOnlyForAnExistingTimesheet) {
+    Fixture f;
+    app::Tkadr_o& w = *f.frame;
+    ASSERT_TRUE(w.FormCreate());
+    int opened = 0;
+    w.setCommandHandler("S_MenuRTab", [&] { ++opened; });
+    w.command("S_MenuRTab")->trigger();  // no T0326.DBF: nothing
+    EXPECT_TRUE(f.msgs.lines.empty());
+    f.data.write("T0326.DBF", "");
+    f.msgs.answers = {2, 1};
+    w.command("S_MenuRTab")->trigger();
+    w.command("S_MenuRTab")->trigger();
+    EXPECT_EQ(opened, 1);
+    ASSERT_EQ(f.msgs.lines.size(), 2u);
+    EXPECT_EQ(f.msgs.lines[0], "QUESTION: Табель T0326 уже расчитан | Ручные изменения будут потеряны |  Продолжить новый расчет? ");
+    w.FormClose();
+}
+
 TEST(Frame, FirstActivationAndExitScript) {
     Fixture f;
     f.data.write("DOCUM/FRMK/BEG_VX.FRM", "");
@@ -172,6 +190,24 @@ TEST(Frame, FirstActivationAndExitScript) {
     EXPECT_EQ(runs, (std::vector<std::string>{"BEG_VX.FRM 0", "END_VX.FRM 0"}));
     EXPECT_EQ(f.msgs.lines, std::vector<std::string>{
                                 "SOOB:  Введите все праздники за год  |  Это необходимо для правильного  |  расчета табелей "});
+}
+
+TEST(Frame, ChildPlacementFromOkna) {
+    Fixture f;
+    app::Tkadr_o& w = *f.frame;
+    ASSERT_TRUE(w.FormCreate());
+    w.resize(1000, 800);
+    w.show();
+    ASSERT_TRUE(w.FormActivate());
+    QWidget child;
+    w.placeChild(&child, "FormTel");
+    EXPECT_EQ(child.geometry(), QRect(1, 1, w.clientWidth() - 10, w.clientHeight() - 10));
+    child.setGeometry(30, 40, 300, 200);
+    w.rememberPlacement(&child, "FormTel");
+    QWidget other;
+    w.placeChild(&other, "FormTel");
+    EXPECT_EQ(other.geometry(), QRect(30, 40, 300, 200));
+    w.FormClose();
 }
 
 TEST(WindowPlacement, SavedAndReadBack) {

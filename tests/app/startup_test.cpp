@@ -117,6 +117,26 @@ TEST(Bootstrap, DannFromAnExtendedDictionary) {
     EXPECT_NE(nazn.find("FOTO:C20 VUS:C7 OSN:C10 DATA1:D8"), std::string::npos) << nazn;
 }
 
+TEST(Bootstrap, CopBasRefreshesPacksAndReportsABusyCopy) {
+    Workstation ws;
+    const app::Folders folders{ws.work.path(), ws.data.path()};
+    app::CopBas(folders, "POD.DBF", ws.msgs);  // no source, no copy: nothing happens
+    EXPECT_FALSE(std::filesystem::exists(ws.work.file("POD.DBF")));
+    db::SqlFolder sql(ws.data.path());
+    ASSERT_TRUE(sql.execute("CREATE TABLE \"POD.DBF\" (POD CHARACTER(20), B_KOD CHARACTER(2))"));
+    for (const char* code : {"01", "02", "03"})
+        ASSERT_TRUE(sql.execute(std::string("INSERT INTO POD.DBF (POD, B_KOD) VALUES (\"d\", \"") + code + "\")"));
+    ASSERT_TRUE(sql.execute("DELETE FROM POD.DBF WHERE B_KOD = \"02\""));
+    app::CopBas(folders, "POD.DBF", ws.msgs);
+    EXPECT_EQ(tableRows(ws.work.file("POD.DBF")), (std::vector<std::string>{"d|01", "d|03"}));
+    {
+        auto t = db::Table::open(ws.work.file("POD.DBF"), db::OpenMode::Shared);
+        ASSERT_TRUE(t);
+        app::CopBas(folders, "POD.DBF", ws.msgs);
+    }
+    EXPECT_EQ(ws.msgs.lines, std::vector<std::string>{"SOOB: Ошибка | База занята | "});
+}
+
 TEST(Startup, FirstStartInAnEmptyFolderUsesTheHomeDataFolder) {
     TempFolder home, work;
     const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
