@@ -14,6 +14,7 @@
 #include "db/sql.h"
 #include "base/cp1251.h"
 #include "records/assignments.h"
+#include "records/card_tables.h"
 #include "records/dann_form.h"
 #include "records/form_dialogs.h"
 #include "records/form_kart.h"
@@ -263,6 +264,73 @@ TEST_F(RecordsWindows, HireThroughTheCardFile) {
     (*nazn)->first();
     EXPECT_EQ((*nazn)->text("OSN"), "5");
     EXPECT_EQ((*nazn)->text("D_DOL"), "10.12.2026");
+}
+
+}  // namespace
+
+#include <QHeaderView>
+
+namespace {
+
+TEST_F(RecordsWindows, ClosingSavesTheColumnLayoutIntoTheDictionary) {
+    auto* form = new records::TDannForm(env, {"ka"});
+    form->show();
+    form->FormActivate();
+    auto* grid = form->findChild<QTableView*>("DBGridDann");
+    int fio = -1;
+    for (int c = 0; c < int(form->model().columns().size()); ++c)
+        if (form->model().columns()[c].field == "FIO") fio = c;
+    ASSERT_GT(fio, 0);
+    grid->horizontalHeader()->moveSection(grid->horizontalHeader()->visualIndex(fio), 0);
+    grid->setColumnWidth(fio, 123);
+    form->close();  // deletes itself
+    QApplication::processEvents();
+    auto dict = app::loadDictionary(data.file("DANN_SK.DBF"));
+    ASSERT_TRUE(dict);
+    EXPECT_EQ((*dict)[0].name(), "FIO");
+    EXPECT_EQ(records::trimmed((*dict)[0].fileV), "123");
+    EXPECT_EQ((*dict)[1].name(), "KOD");
+}
+
+}  // namespace
+
+#include <QKeyEvent>
+
+namespace {
+
+TEST_F(RecordsWindows, SecondSheetShowsTheUserFields) {
+    auto dict = app::loadDictionary(data.file("DANN_SK.DBF"));
+    ASSERT_TRUE(dict);
+    app::DictionaryEntry money, text;
+    money.fileN = "PREM";
+    money.fileC = base::utf8ToCp1251("Премия");
+    money.fileT = "F";
+    money.base = "DANN.DBF";
+    text = money;
+    text.fileN = "ADR2";
+    text.fileC = base::utf8ToCp1251("Адрес 2");
+    text.fileT = "C";
+    text.fileV = "80";
+    dict->push_back(money);
+    dict->push_back(text);
+    ASSERT_TRUE(records::makeWorkingCopy(env.ctx, *dict, 1).isOk());
+    records::TFormKart card(env, *dict, false);
+    card.show();
+    auto* pages = card.findChild<QTabWidget*>("PageControl1");
+    EXPECT_EQ(pages->tabText(1), QString::fromUtf8("Лист 2"));
+    EXPECT_EQ(card.findChild<QLabel*>("Label4")->text(), QString::fromUtf8("Премия"));
+    auto* first = card.findChild<TMaskEditN*>("MaskEditN4");
+    auto* second = card.findChild<QLineEdit*>("Edit5");
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(second->width(), 80);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    pages->setCurrentIndex(1);
+    QApplication::setActiveWindow(&card);
+    first->setFocus();
+    QApplication::sendEvent(first, &enter);
+    EXPECT_TRUE(second->hasFocus());
+    QApplication::sendEvent(second, &enter);
+    EXPECT_TRUE(card.findChild<QPushButton*>("BitBtnList3")->hasFocus());
 }
 
 }  // namespace
