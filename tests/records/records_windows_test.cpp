@@ -334,3 +334,47 @@ TEST_F(RecordsWindows, SecondSheetShowsTheUserFields) {
 }
 
 }  // namespace
+
+#include "records_fixture.h"
+
+namespace {
+
+// Dismissal and its undo reach the data folder when the card closes, also
+// without a save.
+TEST_F(RecordsWindows, DismissalAndUndoReachTheDataFolder) {
+    records_test::FormStandIn stand(work);
+    stand.answer = "#D_DOL.ЗНАЧЕНИЕ.|05.12.2026|\r\n";
+    env.forms = &stand;
+    auto dict = app::loadDictionary(data.file("DANN_SK.DBF"));
+    ASSERT_TRUE(dict);
+    auto metka = [&] {
+        db::SqlFolder sql(data.path());
+        auto r = sql.query("Select METKA, D_DOL From DANN.DBF WHERE KOD = 3");
+        (*r)->first();
+        return (*r)->text(0) + " " + (*r)->text(1);
+    };
+    ASSERT_TRUE(records::ensureAssignmentRow(env.ctx, *dict, 3, false).isOk());
+    {
+        ASSERT_TRUE(records::makeWorkingCopy(env.ctx, *dict, 3).isOk());
+        records::TFormKart card(env, *dict, false);
+        card.BitBtn1Click();
+        EXPECT_TRUE(card.windowTitle().contains(QString::fromUtf8("Уволен")));
+        EXPECT_EQ(card.findChild<QPushButton*>("BitBtn1")->text(), QString::fromUtf8("Снять увольнение"));
+        EXPECT_FALSE(card.findChild<QPushButton*>("BitBtnList1")->isEnabled());
+        card.reject();
+        EXPECT_TRUE(card.wroteBack());
+    }
+    EXPECT_EQ(metka(), "Y 05.12.2026");
+    {
+        ASSERT_TRUE(records::makeWorkingCopy(env.ctx, *dict, 3).isOk());
+        records::TFormKart card(env, *dict, false);
+        EXPECT_TRUE(card.readOnly());
+        card.BitBtn1Click();  // undo
+        EXPECT_FALSE(card.readOnly());
+        card.reject();
+    }
+    EXPECT_EQ(metka().substr(0, 1), "R");
+    EXPECT_EQ(stand.titles, std::vector<std::string>{"Увольнения"});
+}
+
+}  // namespace
