@@ -378,3 +378,21 @@ TEST_F(RecordsWindows, DismissalAndUndoReachTheDataFolder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RecordsWindows, DepartmentViewListsOneDepartment) {
+    db::SqlFolder sql(data.path());
+    auto pod = sql.query("Select POD, B_KOD, BB_K From POD.DBF");
+    ASSERT_TRUE(pod);
+    (*pod)->first();
+    const std::string name = (*pod)->text(0), dept = (*pod)->text(1), group = (*pod)->text(2);
+    records::TDannForm form(env, {"kao", dept, group, name});
+    form.show();
+    form.FormActivate();
+    ASSERT_GT(form.model().rowCount(), 0);
+    for (int r = 0; r < form.model().rowCount(); ++r) EXPECT_EQ(form.model().text(r, "B_KOD"), dept);
+    EXPECT_TRUE(form.caption().startsWith(QString::fromUtf8("ОТДЕЛ ") + ui::toQ(records::trimmed(name)) + "  -  "));
+}
+
+}  // namespace
