@@ -1,6 +1,8 @@
 #include "app/demo_data.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "app/bootstrap.h"
@@ -133,6 +135,18 @@ void addReferenceTables(Filler& f, int year) {
 
 }  // namespace
 
+// The built-in dictionary gives every column 10 pixels; a department that
+// has worked with the card file has widened them to fit their values.
+void setWorkedInColumnWidths(Filler& f) {
+    for (const DictionaryRow& row : builtinDictionaryRows()) {
+        int width = 90;
+        if (row.fileT == "N") width = 55;
+        else if (row.fileT == "F") width = 90;
+        else if (row.fileT == "C" || row.fileT == "S") width = std::clamp(std::stoi(row.fileW) * 8 + 14, 30, 240);
+        f.run("UPDATE DANN_SK.DBF SET file_v = " + q(std::to_string(width)) + " WHERE file_n = " + q(row.fileN));
+    }
+}
+
 base::Status makeDemoData(const std::string& folderIn, base::Date today) {
     const std::string folder = base::withTrailingSeparator(folderIn);
     if (!base::folderExists(folder))
@@ -146,6 +160,7 @@ base::Status makeDemoData(const std::string& folderIn, base::Date today) {
     f.run(createStatement("DANN.DBF", dictionaryFieldList(builtinDictionaryRows(), DictionaryTarget::Dann)));
     f.run(createStatement("NAZN.DBF", dictionaryFieldList(builtinDictionaryRows(), DictionaryTarget::Nazn)));
     addReferenceTables(f, year);
+    setWorkedInColumnWidths(f);
 
     const Position positions[] = {
         {"Директор"_cp, 150000, 18, "1", "руководит"_cp, 1},     {"Главный бухгалтер"_cp, 110000, 16, "1", "руководит"_cp, 1},
