@@ -1,8 +1,5 @@
 #include "org/org_frame.h"
 
-#include <QAction>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QObject>
 #include <memory>
 
@@ -33,20 +30,17 @@ OrgCommands& installFrame(app::Tkadr_o& frame) {
     auto* holder = new CommandsHolder(frame);
     holder->setObjectName("OrgCommands");
 #ifdef KADRY_ORG_WITH_RECORDS
-    // The card file of the records windows, when they are installed; it reads
-    // the chosen departments from the frame's run-wide values.
-    if (auto* records = frame.findChild<records::RecordsWindows*>(QString(), Qt::FindDirectChildrenOnly))
+    // The records windows, when they are installed: the card file reads the
+    // chosen departments from the frame's run-wide values, and the personal
+    // card chooses its position in the staffing table.
+    if (auto* records = frame.findChild<records::RecordsWindows*>(QString(), Qt::FindDirectChildrenOnly)) {
         holder->commands.entries().openCardFile = [records](const UnitChoice&, const std::string& mode) {
             records->openCardFile(mode);
         };
-    // The card file switches the by-department commands off while it is open;
-    // they come back once no card file window is left.
-    QObject::connect(frame.mdiArea(), &QMdiArea::subWindowActivated, holder, [&frame] {
-        for (QMdiSubWindow* w : frame.mdiArea()->subWindowList())
-            if (w->widget() && w->widget()->objectName() == "DannForm") return;
-        for (const char* name : {"N8", "N5"})
-            if (QAction* a = frame.command(name)) a->setEnabled(true);
-    });
+        records->setPositionChooser([&commands = holder->commands](const std::string& current) {
+            return commands.choosePosition(current).value_or(std::string());
+        });
+    }
 #endif
     holder->commands.install();
     return holder->commands;

@@ -562,7 +562,8 @@ void TFormKart::LkEnter() {
 
 void TFormKart::DolClick() {
     if (readOnly_ || !env_.choosePosition) return;
-    const std::string kdol = env_.choosePosition();
+    const bool hasKdol = copy_ && copy_->fieldIndex("KDOL") >= 0;
+    const std::string kdol = env_.choosePosition(hasKdol ? trimmed(copy_->text("KDOL")) : std::string());
     if (kdol.empty()) return;
     auto offer = offerPosition(env_.ctx, kdol, code_);
     if (!offer || !offer->vacant) return;
@@ -572,7 +573,7 @@ void TFormKart::DolClick() {
     setValue("KAT", offer->kat);
     setValue("DOL", offer->dol);
     setValue("STAV", offer->stav);
-    if (copy_ && copy_->fieldIndex("KDOL") >= 0 && copy_->edit()) {
+    if (hasKdol && copy_->edit()) {
         copy_->setText("KDOL", trimmed(offer->kdol));
         copy_->post();
     }

@@ -28,8 +28,9 @@ struct RecordsEnv {
     std::function<bool()> confirmDelete;                     // TFormDelete
     std::function<void(const std::string&)> runFormFile;     // form runner, source 1
     std::function<void(const QString&)> setSearchLabel;      // the frame's search label
-    // The staffing table as a chooser (SelectorMode 5): the chosen KDOL, "" for none.
-    std::function<std::string()> choosePosition;
+    // The staffing table as a chooser (SelectorMode 5), the card's KDOL
+    // preselected: the chosen KDOL, "" for none.
+    std::function<std::string(const std::string& currentKdol)> choosePosition;
     // Print or export of the card file (the print pipeline): the columns, the title, spreadsheet or not.
     std::function<void(const std::vector<PrintColumn>&, const std::string&, bool)> print;
     // The frame's add, edit, copy and delete buttons (off while a card that is not working is open).

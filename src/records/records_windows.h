@@ -3,7 +3,10 @@
 // ("Общая картотека" and its toolbar button) open TDannForm as a child window.
 // The frame's owner calls installRecordsWindows once after FormCreate.
 #include <QObject>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "records/records_env.h"
 
@@ -19,8 +22,12 @@ class RecordsWindows : public QObject {
     Q_OBJECT
 public:
     explicit RecordsWindows(app::Tkadr_o& frame);
-    // Opens the card file in `view` (only one card file at a time).
+    // Opens the card file in `view` (only one card file at a time); "kao" and
+    // "kag" take the department choice held in the frame's run-wide values.
     TDannForm* openCardFile(const std::string& view);
+    // The staffing table's chooser for the personal card's position, given
+    // by the organisation windows when they are installed.
+    void setPositionChooser(std::function<std::string(const std::string&)> chooser);
 
 private:
     void refreshEnv();
@@ -30,6 +37,9 @@ private:
     RecordsEnv env_;
     NoRuntimeForms noForms_;
     TDannForm* cardFile_ = nullptr;
+    std::function<std::string(const std::string&)> positionChooser_;
+    // The commands the open card file switched off (those that were on).
+    std::vector<std::string> switchedOff_;
 };
 
 // Creates the RecordsWindows owned by the frame.
