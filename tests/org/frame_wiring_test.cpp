@@ -142,6 +142,19 @@ TEST(OrgFrame, TheChoiceOpensTheCardFileOfTheRecordsWindows) {
     QTRY_VERIFY(frame.command("N8")->isEnabled());
     for (const auto& [name, on] : enabledBefore) EXPECT_EQ(frame.command(QString::fromStdString(name))->isEnabled(), on) << name;
     if (const char* shots = std::getenv("KADRY_SHOTS")) frame.grab().save(QString::fromUtf8(shots) + "/frame_choice.png");
+
+    // With the selector still open, " ... по группам" lists the chosen department's group.
+    frame.command("N5")->trigger();
+    auto* groupFile = frame.findChild<records::TDannForm*>("DannForm");
+    ASSERT_NE(groupFile, nullptr);
+    auto inGroup = sql.query("Select KOD From DANN.DBF WHERE METKA <> \"A\" AND BB_K = \"01\"", {});
+    ASSERT_TRUE(inGroup);
+    int64_t g = 0;
+    for ((*inGroup)->first(); !(*inGroup)->eof(); (*inGroup)->next()) ++g;
+    EXPECT_EQ(groupFile->model().rowCount(), g);
+    EXPECT_TRUE(groupFile->caption().startsWith(QString::fromUtf8("ГРУППА ") + ui::toQ(frame.commands().modes.chosenNames) +
+                                                "  -  " + QString::number(g) + QString::fromUtf8(" чел.")))
+        << groupFile->caption().toStdString();
 }
 
 // The personal card's position opens the staffing table as a modal chooser on
