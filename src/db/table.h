@@ -5,6 +5,8 @@
 // Opening shared lets other handles and processes open the table shared too;
 // opening exclusive fails at once with Status::busy while anyone else (this
 // process or another) has it open, and then nothing else can open it.
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,6 +14,7 @@
 
 #include "base/status.h"
 #include "db/cursor.h"
+#include "db/expr.h"
 
 namespace db {
 
@@ -28,6 +31,40 @@ public:
     // through base::resolvePath. Read-only when the file cannot be written.
     static base::Result<std::unique_ptr<Table>> open(std::string_view path, OpenMode mode = OpenMode::Shared);
 
+    // The Cursor (see cursor.h). Opening positions on the first record.
+    const FieldList& fields() const override;
+    void first() override;
+    void last() override;
+    void next() override;
+    void prior() override;
+    bool bof() const override;
+    bool eof() const override;
+    int64_t recordCount() const override;
+    int64_t position() const override;
+    int64_t recNo() const override;
+    // Any record of the file, deleted or filtered out ones too.
+    bool goToRecNo(int64_t recNo) override;
+    using Cursor::text;
+    std::string text(int field) const override;
+    std::optional<double> number(int field) const override;
+    base::Date date(int field) const override;
+    bool isBlank(int field) const override;
+    // set...() outside editing starts editing the current record; moving
+    // the cursor posts a pending edit.
+    base::Status edit() override;
+    base::Status append() override;
+    using Cursor::setText;
+    base::Status setText(int field, std::string_view value) override;
+    base::Status setNumber(int field, double value) override;
+    base::Status setDate(int field, base::Date value) override;
+    base::Status setBlank(int field) override;
+    base::Status post() override;
+    void cancel() override;
+    // Marks the current record deleted and moves to the next (else the
+    // previous) record, as a data set does.
+    base::Status deleteRecord() override;
+    bool isEditing() const override;
+
     const std::string& path() const;  // native path of the .DBF
     OpenMode mode() const;
     uint8_t versionByte() const;
@@ -40,6 +77,7 @@ public:
     base::Status setOrder(std::string_view keyExpression);
     // Named tags persist beside the table (in <name>.tags, our own format).
     base::Status defineTag(std::string_view tagName, std::string_view keyExpression);
+    base::Status deleteTag(std::string_view tagName);
     std::vector<std::string> tagNames() const;
     // Seek in the current order: the first record whose key >= value
     // (exact=false) or == value (exact=true). Returns whether found.
@@ -52,6 +90,26 @@ public:
     bool isDeleted() const;          // the current record's delete mark
     base::Status recall();           // clears the delete mark
     void setShowDeleted(bool show);  // deleted records are skipped by default
+
+    // Records of the file, deleted ones included (the stored count).
+    int64_t physicalCount() const;
+    bool isReadOnly() const;
+    // What is wrong with a damaged file (it is then opened read-only).
+    const std::vector<std::string>& problems() const;
+
+    // Raw access for query engines: the current record as stored (the edit
+    // buffer while editing); C fields in cp1251 whatever the file's code page.
+    const RecordView& record() const;
+    std::string_view rawField(int field) const { return record().rawField(field); }
+    // Visits the records in physical order (deleted ones skipped unless
+    // shown, the filter ignored) until `visit` returns false. Fast: reads
+    // the file in large blocks and allocates nothing per record.
+    base::Status scan(const std::function<bool(int64_t recNo, const RecordView&)>& visit);
+    // Record numbers (ascending) of the live records whose field equals
+    // `value` (converted to the field's type; C compared without trailing
+    // blanks). Served by an in-memory hash index built on first use and
+    // dropped when the file changes.
+    std::vector<int64_t> findEqual(int field, std::string_view value);
 
     // Re-reads the record count and current record from disk (other
     // workstations may have appended).

@@ -1,6 +1,6 @@
 #pragma once
 // Whole-table operations. Each one that rewrites, deletes or renames a table
-// takes its exclusive lock first and reports "База блокирована" (busy) when
+// takes its exclusive lock first and reports "База занята" (busy) when
 // another handle or workstation holds it; rewrites build a temporary file
 // beside the target, fsync it and rename it over the target.
 #include <string>
@@ -13,7 +13,10 @@ namespace db {
 
 enum class TableFlavor { DBase3, FoxPro };
 
-base::Status createTable(std::string_view path, const FieldList& fields, TableFlavor flavor = TableFlavor::DBase3);
+// Fails when the file exists, unless `replaceExisting` (then through the
+// exclusive lock, like replaceTable).
+base::Status createTable(std::string_view path, const FieldList& fields, TableFlavor flavor = TableFlavor::DBase3,
+                         bool replaceExisting = false);
 base::Status packTable(std::string_view path);                  // drops deleted records
 base::Status zapTable(std::string_view path);                   // removes every record
 base::Status sortTable(std::string_view path, std::string_view keyExpression);  // physical sort, deleted dropped
