@@ -138,11 +138,11 @@ base::Result<FolderCalcReport> calculateMonthInFolder(const FolderCalcOptions& o
     const std::string temp = o.dataDir + "~" + report.table;
     db::deleteTable(temp);
     base::Status s = writeMonthTable(temp, result.layout, result.rows);
-    if (s) s = db::tableExists(target) ? db::replaceTable(target, temp) : db::renameTable(temp, target);
-    if (!s) {
-        db::deleteTable(temp);
-        return s.code() == base::Status::Code::Busy ? lockedStatus() : s;
-    }
+    // The rename takes the old table's exclusive lock and swaps the files
+    // in one step.
+    if (s) s = db::renameTable(temp, target);
+    db::deleteTable(temp);
+    if (!s) return s.code() == base::Status::Code::Busy ? lockedStatus() : s;
 
     std::vector<int64_t> locked;
     if (auto w = writeMarks(o.dataDir + "DANN.DBF", result.cardsToClear, "", locked); !w) return w;

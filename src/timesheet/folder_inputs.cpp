@@ -78,6 +78,10 @@ base::Result<std::vector<Definition>> readDefinitions(const std::string& dataDir
 }
 
 base::Result<std::vector<base::Date>> readHolidays(const std::string& dataDir, const Month& month) {
+    return readHolidaysBetween(dataDir, month.first(), month.last().addDays(1));
+}
+
+base::Result<std::vector<base::Date>> readHolidaysBetween(const std::string& dataDir, base::Date from, base::Date to) {
     bool present = false;
     auto table = openIfPresent(dataDir + "PRAZ.DBF", present);
     if (!table) return table.status();
@@ -86,7 +90,6 @@ base::Result<std::vector<base::Date>> readHolidays(const std::string& dataDir, c
     db::Table& t = **table;
     const Columns c(t);
     const int data = c.index("DATA");
-    const base::Date from = month.first(), to = month.last().addDays(1);
     const base::Status s = t.scan([&](int64_t, const db::RecordView& r) {
         const base::Date d = c.date(r, data);
         if (!d.isEmpty() && d >= from && d <= to) out.push_back(d);
@@ -125,7 +128,7 @@ base::Result<std::vector<Calendar>> readCalendars(const std::string& dataDir) {
 }
 
 base::Result<std::vector<Card>> readCards(const std::string& dataDir, const std::string& department,
-                                          const MonthLayout& layout) {
+                                          const MonthLayout& layout, bool withArchive) {
     auto table = db::Table::open(dataDir + "DANN.DBF", db::OpenMode::Shared);
     if (!table) return table.status();
     db::Table& t = **table;
@@ -140,7 +143,7 @@ base::Result<std::vector<Card>> readCards(const std::string& dataDir, const std:
     const base::Status s = t.scan([&](int64_t recNo, const db::RecordView& r) {
         Card card;
         card.metka = c.text(r, metka);
-        if (trimmed(card.metka) == "A") return true;
+        if (!withArchive && trimmed(card.metka) == "A") return true;
         card.bKod = c.text(r, bKod);
         if (!dept.empty() && trimmed(card.bKod) != dept) return true;
         card.recNo = recNo;

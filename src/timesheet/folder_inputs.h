@@ -22,10 +22,14 @@ base::Result<std::vector<base::Date>> readHolidays(const std::string& dataDir, c
 // KAL.DBF in table order; empty when the table is missing.
 base::Result<std::vector<Calendar>> readCalendars(const std::string& dataDir);
 
-// Cards with METKA other than "A" (and, when `department` is not empty,
-// B_KOD equal to it), with the values of the layout's card columns.
+// Holidays from `from` to `to`, both included.
+base::Result<std::vector<base::Date>> readHolidaysBetween(const std::string& dataDir, base::Date from, base::Date to);
+
+// Cards with METKA other than "A" (every card with `withArchive`) and, when
+// `department` is not empty, B_KOD equal to it, with the values of the
+// layout's card columns.
 base::Result<std::vector<Card>> readCards(const std::string& dataDir, const std::string& department,
-                                          const MonthLayout& layout);
+                                          const MonthLayout& layout, bool withArchive = false);
 
 // Rows of KOM.DBF, OTP.DBF or BOLL.DBF that touch the month, or that have a
 // date in the month but a blank or reversed range; empty when the table is

@@ -11,6 +11,7 @@
 #include "test_text.h"
 #include "timesheet/definitions.h"
 #include "timesheet/folder_calculation.h"
+#include "timesheet/folder_list_correction.h"
 
 namespace {
 
@@ -207,6 +208,7 @@ TEST_F(DataFolder, DepartmentRunKeepsTheOtherDepartmentsRows) {
     EXPECT_NE(rowOfKod(rows, "2"), nullptr);
     EXPECT_NE(rowOfKod(rows, "3"), nullptr);
     EXPECT_EQ(rows.back().at("KOD"), "99999");
+    EXPECT_FALSE(db::tableExists(dir.file("~T0626.DBF")));
 }
 
 TEST_F(DataFolder, MissingCalendarsAndDefinitionsUseTheDefaults) {
@@ -254,6 +256,60 @@ TEST_F(DataFolder, CommandLineCalculation) {
                             dir.file("bad.txt") + " 2>&1";
     EXPECT_NE(WEXITSTATUS(std::system(bad.c_str())), 0);
     EXPECT_NE(dir.read("bad.txt").find("Неверный расчетный месяц"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DataFolder, ListCorrectionAddsMissingEmployees) {
+    ASSERT_TRUE(calculateMonthInFolder(options()).isOk());
+    {
+        auto t = db::Table::open(dir.file("DANN.DBF"));
+        ASSERT_TRUE(t.isOk());
+        (*t)->first();
+        ASSERT_TRUE((*t)->edit().isOk());
+        ASSERT_TRUE((*t)->setText("FIO", cp("Иванов-Новый И.И.")).isOk());
+        ASSERT_TRUE((*t)->post().isOk());
+        const std::pair<const char*, const char*> added[] = {{"6", "15.06.2026"}, {"7", "01.07.2026"}};
+        for (const auto& [kod, npd] : added) {
+            ASSERT_TRUE((*t)->append().isOk());
+            (*t)->setText("KOD", kod);
+            (*t)->setText("LK", std::string("2") + kod);
+            (*t)->setText("FIO", cp("Новиков Н.Н."));
+            (*t)->setText("METKA", "R");
+            (*t)->setText("DWEE", "5");
+            (*t)->setText("NPD", npd);
+            ASSERT_TRUE((*t)->post().isOk());
+        }
+        ASSERT_TRUE((*t)->append().isOk());  // an empty card
+        (*t)->setText("KOD", "8");
+        ASSERT_TRUE((*t)->post().isOk());
+    }
+    {
+        auto held = db::Table::open(dir.file("T0626.DBF"));
+        auto report = correctListsInFolder(dir.path(), {2026, 6});
+        ASSERT_FALSE(report.isOk());
+        EXPECT_EQ(report.status().message(), cp(" База Табель блокирована "));
+    }
+    auto report = correctListsInFolder(dir.path(), {2026, 6});
+    ASSERT_TRUE(report.isOk()) << utf(report.status().message());
+    EXPECT_EQ(report->added, 1u);
+    EXPECT_EQ(report->updated, 1u);
+    EXPECT_EQ(report->cardsDeleted, 1u);
+    const auto rows = readAll(dir.file("T0626.DBF"));
+    ASSERT_EQ(rows.size(), 4u);  // three employees and the new one; the totals row is gone
+    EXPECT_EQ(rowOfKod(rows, "99999"), nullptr);
+    EXPECT_EQ(rowOfKod(rows, "1")->at("FIO"), "Иванов-Новый И.И.");
+    EXPECT_EQ(rowOfKod(rows, "1")->at("D10"), "П#");  // day cells untouched
+    const auto* added = rowOfKod(rows, "6");
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->at("R001"), "12");
+    EXPECT_EQ(added->at("LK"), "26");
+    EXPECT_EQ(added->at("D15"), "");
+    EXPECT_EQ(rowOfKod(rows, "7"), nullptr);
+    EXPECT_EQ(readAll(dir.file("DANN.DBF")).size(), 7u);
+    EXPECT_EQ(correctListsInFolder(dir.path(), {2026, 7}).status().code(), base::Status::Code::NotFound);
 }
 
 }  // namespace
