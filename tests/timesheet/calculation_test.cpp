@@ -581,3 +581,35 @@ TEST(ListCorrection, PlansAppendsWithTheFullCalculationsInclusion) {
 }
 
 }  // namespace
+
+#include "timesheet/individual_results.h"
+
+namespace {
+
+TEST(IndividualResults, TokensChooseTheDaysThatCount) {
+    auto defs = defaultDefinitions();
+    defs.push_back({"030", "x", "x", "3", "R", "8/ +#", "+"});
+    defs.push_back({"031", "x", "x", "3", "R", "", "+"});
+    const auto layout = buildMonthLayout(defs, kJune.days());
+    ASSERT_TRUE(layout.isOk());
+    // "8" on Sunday the 7th, "8" on the holiday (Wednesday the 10th) and on
+    // Monday the 1st; "0" typed on the 2nd is no mark.
+    DayCells days(30);
+    days[0] = "8";
+    days[1] = "0";
+    days[6] = "8";
+    days[9] = "8";
+    dropZeroMarks(days);
+    EXPECT_EQ(days[1], "");
+    const HolidaySet holidays(kJune, {june(10)});
+    const auto r = individualResults(layout.value(), days, kJune, holidays, 5);
+    const auto value = [&](const char* field) { return r[std::size_t(layout->resultIndex(field))]; };
+    EXPECT_EQ(value("R001"), "1");   // "-#": only the working Monday
+    EXPECT_EQ(value("H021"), "8");
+    EXPECT_EQ(value("R020"), "3");   // no token: every day of the month
+    EXPECT_EQ(value("R030"), "2");   // "+#": only the Sunday and the holiday
+    EXPECT_EQ(value("R002"), "");    // zero: emptied
+    EXPECT_EQ(value("R031"), std::nullopt);  // empty formula: left as it is
+}
+
+}  // namespace
