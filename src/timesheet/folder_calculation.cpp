@@ -184,6 +184,7 @@ base::Result<FolderCalcReport> recalculateRowInFolder(const std::string& dataDir
         t.cancel();
         return s.code() == base::Status::Code::Busy ? lockedStatus() : s;
     }
+    if (auto c = recomputeTotals(t, *layout, overflows); !c) return c;
     if (auto c = t.close(); !c) return c;
     for (const Overflow& o : overflows)
         notes.add("Значение \""_cp + o.value + "\" не помещается в поле "_cp + o.field + " и не записано"_cp);

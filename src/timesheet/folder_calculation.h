@@ -36,7 +36,8 @@ base::Result<FolderCalcReport> calculateMonthInFolder(const FolderCalcOptions& o
 // The single-row recalculation of the card `kod` in the existing month's
 // table, in place: values that did not change are not written, fields the
 // table lacks are skipped, values that do not fit are reported in the notes
-// and not written. The card's MET_T becomes "8".
+// and not written. The card's MET_T becomes "8"; the totals row is
+// recomputed.
 base::Result<FolderCalcReport> recalculateRowInFolder(const std::string& dataDir, const Month& month, int64_t kod);
 
 }  // namespace timesheet

@@ -4,6 +4,7 @@
 #include "base/number_format.h"
 #include "db/table.h"
 #include "db/table_ops.h"
+#include "timesheet/result_columns.h"
 
 namespace timesheet {
 
@@ -51,6 +52,42 @@ base::Status storeRow(db::Cursor& cursor, const MonthLayout& layout, const Month
             !s)
             return s;
     return {};
+}
+
+base::Status recomputeTotals(db::Cursor& t, const MonthLayout& layout, std::vector<Overflow>& overflows) {
+    const int lk = t.fieldIndex("LK");
+    if (lk < 0) return {};
+    std::vector<int> fields;
+    std::vector<double> sums;
+    for (const ResultColumn& r : layout.results)
+        if (r.kind != 'C') {
+            fields.push_back(t.fieldIndex(r.field));
+            sums.push_back(0);
+        }
+    int64_t totals = 0;
+    for (t.first(); !t.eof(); t.next()) {
+        if (t.number(lk).value_or(0) == double(kTotalsKod)) {
+            if (totals == 0) totals = t.recNo();
+            continue;
+        }
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            if (fields[i] >= 0)
+                if (const auto v = base::parseNumber(t.text(fields[i]))) sums[i] += *v;
+    }
+    MonthRow row = totalsRow(layout, {});
+    base::Status s;
+    if (totals == 0) {
+        s = t.append();
+        if (s) s = storeRow(t, layout, row, overflows);
+    } else {
+        t.goToRecNo(totals);
+        s = t.edit();
+    }
+    for (std::size_t i = 0; s && i < fields.size(); ++i)
+        s = storeValue(t, fields[i], CardType::Text, resultText(sums[i]), overflows);
+    if (s) s = t.post();
+    if (!s) t.cancel();
+    return s;
 }
 
 base::Status writeMonthTable(const std::string& path, const MonthLayout& layout, const std::vector<MonthRow>& rows) {

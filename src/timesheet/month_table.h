@@ -20,4 +20,10 @@ base::Status writeMonthTable(const std::string& path, const MonthLayout& layout,
 base::Status storeRow(db::Cursor& cursor, const MonthLayout& layout, const MonthRow& row,
                       std::vector<Overflow>& overflows);
 
+// Sums every "R" and "H" column that the table has over the rows other than
+// the totals row (LK 99999) and writes the sums into the totals row,
+// appending one when there is none. Sums that do not fit are not written
+// but listed in `overflows`.
+base::Status recomputeTotals(db::Cursor& table, const MonthLayout& layout, std::vector<Overflow>& overflows);
+
 }  // namespace timesheet

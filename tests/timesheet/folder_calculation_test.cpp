@@ -235,11 +235,17 @@ TEST_F(DataFolder, SingleRowRecalculationInPlace) {
         ASSERT_TRUE((*t)->setText("D02", "3").isOk());
         ASSERT_TRUE((*t)->post().isOk());
     }
+    // A definition added after the table was built has no field: skipped.
+    auto defs = defaultDefinitions();
+    defs.push_back({"040", "x", "x", "3", "R", "8/", "+"});
+    ASSERT_TRUE(db::deleteTable(dir.file("TAB.DBF")).isOk());
+    writeDefinitions(dir.file("TAB.DBF"), defs);
     auto report = recalculateRowInFolder(dir.path(), {2026, 6}, 1);
     ASSERT_TRUE(report.isOk()) << utf(report.status().message());
     const auto rows = readAll(dir.file("T0626.DBF"));
     EXPECT_EQ(rows[0].at("D02"), "8");
     EXPECT_EQ(rows[0].at("R002"), "6");
+    EXPECT_EQ(rows[3].at("R002"), "6");  // the totals row recomputed
     EXPECT_EQ(readAll(dir.file("DANN.DBF"))[0].at("MET_T"), "8");
     EXPECT_FALSE(recalculateRowInFolder(dir.path(), {2026, 6}, 77).isOk());
 }
