@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "base/cp_literal.h"
+#include "base/path_resolver.h"
 #include "db/table.h"
 #include "db/table_ops.h"
 #include "timesheet/folder_inputs.h"
@@ -29,42 +30,46 @@ base::Result<MonthLayout> layoutOf(const std::string& dataDir, int days, Notes& 
     return buildMonthLayout(definitionsInUse(*defs), days);
 }
 
-// Sets MET_T of the given records to `value`; records held by another
-// workstation are listed in `locked` (by their record number).
-base::Status writeMarks(const std::string& path, const std::vector<int64_t>& recNos, const std::string& value,
-                        std::vector<int64_t>& locked) {
-    if (recNos.empty()) return {};
+// Sets MET_T of the given records to `value`. The month's table is already
+// written when this runs, so a record that cannot be written (held by
+// another workstation, or the table not writable) does not fail the run: it
+// is listed in `notWritten` and the reason goes to the notes.
+void writeMarks(const std::string& path, const std::vector<int64_t>& recNos, const std::string& value,
+                std::vector<int64_t>& notWritten, Notes& notes) {
+    if (recNos.empty()) return;
     auto table = db::Table::open(path, db::OpenMode::Shared);
-    if (!table) return table.status();
+    if (!table) {
+        notes.add(base::nativeToText(path) + ": "_cp + table.status().message());
+        notWritten = recNos;
+        return;
+    }
     db::Table& t = **table;
     const int metT = t.fieldIndex("MET_T");
-    if (metT < 0) return t.close();
+    if (metT < 0) return;
     for (int64_t recNo : recNos) {
-        if (!t.goToRecNo(recNo)) continue;
-        if (t.text(metT) == value) continue;
+        if (!t.goToRecNo(recNo) || t.text(metT) == value) continue;
         base::Status s = t.edit();
         if (s) s = value.empty() ? t.setBlank(metT) : t.setText(metT, value);
         if (s) s = t.post();
         if (!s) {
             t.cancel();
-            if (s.code() != base::Status::Code::Busy) return s;
-            locked.push_back(recNo);
+            if (s.code() != base::Status::Code::Busy) notes.add(s.message());
+            notWritten.push_back(recNo);
         }
     }
-    return t.close();
+    if (auto s = t.close(); !s) notes.add(s.message());
 }
 
-base::Status clearAbsenceMarks(const std::string& dataDir, const std::vector<AbsenceRef>& refs, Notes& notes) {
+void clearAbsenceMarks(const std::string& dataDir, const std::vector<AbsenceRef>& refs, Notes& notes) {
     for (AbsenceKind kind : {AbsenceKind::Trip, AbsenceKind::Vacation, AbsenceKind::SickLeave}) {
-        std::vector<int64_t> recNos, locked;
+        std::vector<int64_t> recNos, notWritten;
         for (const AbsenceRef& r : refs)
             if (r.kind == kind) recNos.push_back(r.recNo);
-        if (auto s = writeMarks(dataDir + absenceTableName(kind), recNos, "", locked); !s) return s;
-        if (!locked.empty())
-            notes.add(std::string(absenceTableName(kind)) + ": записи заняты другой станцией, отметка не снята: "_cp +
-                      std::to_string(locked.size()));
+        writeMarks(dataDir + absenceTableName(kind), recNos, "", notWritten, notes);
+        if (!notWritten.empty())
+            notes.add(std::string(absenceTableName(kind)) + ": отметка не снята у записей, занятых другой станцией: "_cp +
+                      std::to_string(notWritten.size()));
     }
-    return {};
 }
 
 std::vector<std::string> describeCards(const std::vector<Card>& cards, const std::vector<int64_t>& recNos) {
@@ -109,6 +114,17 @@ base::Result<std::vector<MonthRow>> otherDepartmentsRows(const std::string& path
     return out;
 }
 
+// The department must be one of POD.DBF (when the folder has that table).
+base::Status checkDepartment(const std::string& dataDir, const std::string& department) {
+    const std::string path = dataDir + "POD.DBF";
+    if (department.empty() || !db::tableExists(path)) return {};
+    auto table = db::Table::open(path, db::OpenMode::Shared);
+    if (!table) return table.status();
+    const int bKod = (*table)->fieldIndex("B_KOD");
+    if (bKod >= 0 && !(*table)->findEqual(bKod, department).empty()) return (*table)->close();
+    return base::Status::notFound("Нет отдела с кодом \""_cp + department + "\" в POD.DBF"_cp);
+}
+
 }  // namespace
 
 base::Result<FolderCalcReport> calculateMonthInFolder(const FolderCalcOptions& o) {
@@ -117,17 +133,20 @@ base::Result<FolderCalcReport> calculateMonthInFolder(const FolderCalcOptions& o
     report.table = monthTableName(o.month.month, o.month.year);
     const std::string target = o.dataDir + report.table;
 
+    // A department is chosen by the first two characters of its code.
+    const std::string department(trimmed(std::string(trimmed(o.department)).substr(0, 2)));
+    if (auto s = checkDepartment(o.dataDir, department); !s) return s;
     auto layout = layoutOf(o.dataDir, o.month.days(), notes);
     if (!layout) return layout.status();
     if (auto s = checkNotHeld(target); !s) return s;
 
-    auto inputs = readMonthInputs(o.dataDir, o.month, o.department, *layout);
+    auto inputs = readMonthInputs(o.dataDir, o.month, department, *layout);
     if (!inputs) return inputs.status();
     MonthResult result = MonthCalculation(*layout, *inputs).calculateAll(o.progress);
     for (const std::string& n : result.notes) notes.add(n);
 
-    if (!trimmed(o.department).empty()) {
-        auto kept = otherDepartmentsRows(target, *layout, o.department);
+    if (!department.empty()) {
+        auto kept = otherDepartmentsRows(target, *layout, department);
         if (!kept) return kept.status();
         result.rows.pop_back();  // the totals row, made again over all rows
         result.rows.insert(result.rows.end(), kept->begin(), kept->end());
@@ -145,9 +164,9 @@ base::Result<FolderCalcReport> calculateMonthInFolder(const FolderCalcOptions& o
     if (!s) return s.code() == base::Status::Code::Busy ? lockedStatus() : s;
 
     std::vector<int64_t> locked;
-    if (auto w = writeMarks(o.dataDir + "DANN.DBF", result.cardsToClear, "", locked); !w) return w;
+    writeMarks(o.dataDir + "DANN.DBF", result.cardsToClear, "", locked, notes);
     report.lockedCards = describeCards(inputs->cards, locked);
-    if (auto w = clearAbsenceMarks(o.dataDir, result.absencesToClear, notes); !w) return w;
+    clearAbsenceMarks(o.dataDir, result.absencesToClear, notes);
 
     report.employees = result.rows.size() - 1;
     report.cancelled = result.cancelled;
@@ -190,9 +209,9 @@ base::Result<FolderCalcReport> recalculateRowInFolder(const std::string& dataDir
         notes.add("Значение \""_cp + o.value + "\" не помещается в поле "_cp + o.field + " и не записано"_cp);
 
     std::vector<int64_t> locked;
-    if (auto w = writeMarks(dataDir + "DANN.DBF", {card->recNo}, "8", locked); !w) return w;
+    writeMarks(dataDir + "DANN.DBF", {card->recNo}, "8", locked, notes);
     report.lockedCards = describeCards(inputs->cards, locked);
-    if (auto w = clearAbsenceMarks(dataDir, r.absencesToClear, notes); !w) return w;
+    clearAbsenceMarks(dataDir, r.absencesToClear, notes);
     report.employees = 1;
     report.notes = notes.list();
     return report;

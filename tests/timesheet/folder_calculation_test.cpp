@@ -200,6 +200,8 @@ TEST_F(DataFolder, OldTableHeldElsewhereStopsTheRun) {
 
 TEST_F(DataFolder, DepartmentRunKeepsTheOtherDepartmentsRows) {
     ASSERT_TRUE(calculateMonthInFolder(options()).isOk());
+    makeTable(dir.file("POD.DBF"), {C("B_KOD", 2), C("POD", 50)}, {{"01", "Первый"}, {"02", "Второй"}});
+    EXPECT_EQ(calculateMonthInFolder(options("77")).status().code(), base::Status::Code::NotFound);
     auto report = calculateMonthInFolder(options("02"));
     ASSERT_TRUE(report.isOk()) << utf(report.status().message());
     const auto rows = readAll(dir.file("T0626.DBF"));
