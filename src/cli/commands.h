@@ -9,6 +9,8 @@ namespace cli {
 using Args = std::vector<std::string>;
 
 int runDbCommand(const Args& args);
+// `kadry db sql FOLDER STATEMENT` (args after "sql"); dispatched by runDbCommand.
+int runDbSqlCommand(const Args& args);
 int runScriptCommand(const Args& args);
 int runTimesheetCommand(const Args& args);
 

@@ -17,6 +17,10 @@
 
 namespace db {
 
+namespace sql {
+class LookupCache;
+}
+
 struct SqlParam {
     std::string name;   // without the ":"; empty for a positional "?"
     std::string value;  // text in the program's form; converted to the column's type
@@ -26,11 +30,16 @@ class SqlResult : public Cursor {
 public:
     // True when the result is a single-table SELECT whose edits reach the table.
     virtual bool isLive() const = 0;
+    // The field of the current row as stored, trimmed of blanks (N/F: the
+    // digits as written, "12.50"; D: yyyymmdd); what `kadry db dump` prints.
+    virtual std::string storedText(int field) const = 0;
 };
 
 class SqlFolder {
 public:
-    explicit SqlFolder(std::string folder);  // a stored path of a folder
+    // A stored path of a folder. Keep one SqlFolder per folder: it keeps the
+    // equality-lookup hashes of its tables between statements.
+    explicit SqlFolder(std::string folder);
 
     // SELECT: the result cursor (updatable when single-table).
     base::Result<std::unique_ptr<SqlResult>> query(std::string_view statement,
@@ -42,6 +51,7 @@ public:
 
 private:
     std::string folder_;
+    std::shared_ptr<sql::LookupCache> lookups_;
 };
 
 }  // namespace db
