@@ -260,6 +260,13 @@ TEST_F(DataFolder, CommandLineCalculation) {
     EXPECT_NE(dir.read("out.txt").find("Расчет закончен"), std::string::npos) << dir.read("out.txt");
     EXPECT_EQ(readAll(dir.file("T0626.DBF")).size(), 4u);
 
+    const std::string dump = std::string(KADRY_BIN) + " db dump " + dir.file("T0626.DBF") + " > " + dir.file("dump.txt");
+    EXPECT_EQ(WEXITSTATUS(std::system(dump.c_str())), 0);
+    const std::string text = dir.read("dump.txt");
+    EXPECT_EQ(text.substr(0, text.find('\n')).find("KOD\tB_KOD\tBB_K\tNOM\tLK\tFIO\tD01\t"), 0u) << text;
+    EXPECT_NE(text.find("\tD30\tR001\t"), std::string::npos) << text;
+    EXPECT_NE(text.find("99999\t\t\t\t99999\tитого:\t"), std::string::npos) << text;
+
     const std::string bad = std::string(KADRY_BIN) + " timesheet calc --data " + dir.path() + " --month 132026 > " +
                             dir.file("bad.txt") + " 2>&1";
     EXPECT_NE(WEXITSTATUS(std::system(bad.c_str())), 0);
