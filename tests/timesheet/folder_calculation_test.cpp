@@ -328,3 +328,30 @@ TEST_F(DataFolder, ListCorrectionAddsMissingEmployees) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DataFolder, CardsHeldElsewhereAreReportedAndTheRunGoesOn) {
+    // Another workstation takes the card table while the month is being
+    // calculated: the month's table is still written, and the cards whose
+    // mark could not be emptied are reported.
+    std::unique_ptr<db::Table> held;
+    FolderCalcOptions o = options();
+    o.progress = [&](std::size_t, std::size_t, const Card&) {
+        if (!held) {
+            auto t = db::Table::open(dir.file("DANN.DBF"), db::OpenMode::Exclusive);
+            EXPECT_TRUE(t.isOk()) << utf(t.status().message());
+            if (t) held = std::move(*t);
+        }
+        return true;
+    };
+    auto report = calculateMonthInFolder(o);
+    ASSERT_TRUE(report.isOk()) << utf(report.status().message());
+    ASSERT_EQ(report->lockedCards.size(), 1u);
+    EXPECT_EQ(utf(report->lockedCards[0]), "11 Иванов И.И.");
+    held.reset();
+    EXPECT_EQ(readAll(dir.file("T0626.DBF")).size(), 4u);
+    EXPECT_EQ(readAll(dir.file("DANN.DBF"))[0].at("MET_T"), "*");
+}
+
+}  // namespace
