@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "base/cp_literal.h"
+#include "base/file_ops.h"
 #include "base/path_resolver.h"
 #include "db/table.h"
 #include "db/table_ops.h"
@@ -133,6 +134,9 @@ base::Result<FolderCalcReport> calculateMonthInFolder(const FolderCalcOptions& o
     report.table = monthTableName(o.month.month, o.month.year);
     const std::string target = o.dataDir + report.table;
 
+    if (!base::folderExists(o.dataDir)) return base::Status::notFound("Папка данных не найдена: "_cp + o.dataDir);
+    if (!db::tableExists(o.dataDir + "DANN.DBF"))
+        return base::Status::notFound("В папке данных нет таблицы сотрудников DANN.DBF"_cp);
     // A department is chosen by the first two characters of its code.
     const std::string department(trimmed(std::string(trimmed(o.department)).substr(0, 2)));
     if (auto s = checkDepartment(o.dataDir, department); !s) return s;

@@ -188,8 +188,8 @@ void fitWidths(MonthLayout& layout, std::vector<MonthRow>& rows, Notes& notes) {
         for (std::size_t i = 0; i < layout.cards.size(); ++i)
             if (layout.cards[i].type == CardType::Text)
                 fitOne(layout.cards[i].field, layout.cards[i].width, row.cardValues[i], notes);
-        for (std::size_t d = 0; d < row.days.size(); ++d)
-            fitOne(dayFieldName(int(d) + 1), layout.dayWidth, row.days[d], notes);
+        const std::string dayFields = "D01-"_cp + dayFieldName(layout.days);
+        for (std::size_t d = 0; d < row.days.size(); ++d) fitOne(dayFields, layout.dayWidth, row.days[d], notes);
         for (std::size_t i = 0; i < layout.results.size(); ++i)
             fitOne(layout.results[i].field, layout.results[i].width, row.results[i], notes);
     }

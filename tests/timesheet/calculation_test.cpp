@@ -506,7 +506,7 @@ TEST(MonthCalculation, ValuesThatDoNotFitWidenTheirFieldAndAreReported) {
     EXPECT_EQ(r.layout.dayWidth, 5);
     EXPECT_EQ(r.rows[0].days[0], cp("НОЧЬ1"));
     EXPECT_TRUE(hasNote(r.notes, "R019"));
-    EXPECT_TRUE(hasNote(r.notes, "D01"));
+    EXPECT_TRUE(hasNote(r.notes, "D01-D30"));
     for (const MonthRow& row : r.rows) EXPECT_TRUE(overflowsOf(r.layout, row).empty());
     EXPECT_FALSE(overflowsOf(layout.value(), r.rows.back()).empty());
 }

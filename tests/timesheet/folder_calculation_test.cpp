@@ -271,6 +271,13 @@ TEST_F(DataFolder, CommandLineCalculation) {
                             dir.file("bad.txt") + " 2>&1";
     EXPECT_NE(WEXITSTATUS(std::system(bad.c_str())), 0);
     EXPECT_NE(dir.read("bad.txt").find("Неверный расчетный месяц"), std::string::npos);
+
+    TempFolder empty;
+    const std::string none = std::string(KADRY_BIN) + " timesheet calc --data " + empty.path() + " --month 062026 > " +
+                             dir.file("none.txt") + " 2>&1";
+    EXPECT_NE(WEXITSTATUS(std::system(none.c_str())), 0);
+    EXPECT_NE(dir.read("none.txt").find("нет таблицы сотрудников DANN.DBF"), std::string::npos) << dir.read("none.txt");
+    EXPECT_FALSE(db::tableExists(empty.file("T0626.DBF")));
 }
 
 }  // namespace
@@ -352,6 +359,23 @@ TEST_F(DataFolder, CardsHeldElsewhereAreReportedAndTheRunGoesOn) {
     held.reset();
     EXPECT_EQ(readAll(dir.file("T0626.DBF")).size(), 4u);
     EXPECT_EQ(readAll(dir.file("DANN.DBF"))[0].at("MET_T"), "*");
+}
+
+}  // namespace
+
+#include "timesheet/folder_inputs.h"
+#include "timesheet/monthly_norms.h"
+
+namespace {
+
+TEST_F(DataFolder, MonthlyNormsFromTheDataFoldersHolidays) {
+    auto holidays = readHolidaysBetween(dir.path(), base::Date::fromYmd(2026, 1, 1), base::Date::fromYmd(2027, 1, 1));
+    ASSERT_TRUE(holidays.isOk());
+    const auto norms = monthlyNorms(2026, 5, 8, *holidays);
+    EXPECT_EQ(norms[5].days, 21);  // the holiday on Wednesday 10 June
+    EXPECT_EQ(norms[5].hours, 167);
+    EXPECT_EQ(norms[0].days, 21);  // 1 January 2026, a Thursday; nothing shortened
+    EXPECT_EQ(norms[0].hours, 168);
 }
 
 }  // namespace
