@@ -7,8 +7,8 @@
 #include "base/path_resolver.h"
 #include "cli/commands.h"
 #include "cli/text_output.h"
+#include "timesheet/accounting_month.h"
 #include "timesheet/folder_calculation.h"
-#include "timesheet/text_util.h"
 
 namespace cli {
 
@@ -32,15 +32,6 @@ bool parseArgs(const Args& args, CalcArgs& out) {
     return !out.data.empty() && !out.month.empty();
 }
 
-// "MMYYYY", as the accounting month is stored.
-bool parseMonth(const std::string& text, timesheet::Month& month) {
-    const auto m = timesheet::wholeNumber(text.substr(0, 2));
-    const auto y = timesheet::wholeNumber(text.size() == 6 ? text.substr(2) : "");
-    if (text.size() != 6 || !m || !y || *m < 1 || *m > 12 || *y < 1) return false;
-    month = {*y, *m};
-    return true;
-}
-
 int runCalc(const Args& args) {
     CalcArgs a;
     if (!parseArgs(args, a)) {
@@ -48,10 +39,12 @@ int runCalc(const Args& args) {
         return 1;
     }
     timesheet::FolderCalcOptions options;
-    if (!parseMonth(a.month, options.month)) {
+    const auto month = timesheet::parseAccountingMonth(a.month);
+    if (!month) {
         printError("Неверный расчетный месяц \""_cp + base::utf8ToCp1251(a.month) + "\": нужен ММГГГГ"_cp);
         return 1;
     }
+    options.month = *month;
     options.dataDir = base::withTrailingSeparator(base::nativeToText(a.data));
     options.department = base::utf8ToCp1251(a.dept);
     auto report = timesheet::calculateMonthInFolder(options);

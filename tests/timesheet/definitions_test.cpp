@@ -114,3 +114,23 @@ TEST(MonthLayout, FaultyDefinitionsAreRejected) {
 }
 
 }  // namespace
+
+#include "timesheet/accounting_month.h"
+
+namespace {
+
+TEST(AccountingMonth, StoredAsMonthAndYear) {
+    const auto m = timesheet::parseAccountingMonth("032009");
+    ASSERT_TRUE(m.has_value());
+    EXPECT_EQ(m->month, 3);
+    EXPECT_EQ(m->year, 2009);
+    EXPECT_EQ(timesheet::storedAccountingMonth(*m), "032009");
+    EXPECT_EQ(timesheet::monthTableName(m->month, m->year), "T0309.DBF");
+    for (const char* bad : {"", "132009", "002009", "3.2009", " 32009", "03200", "0320099", "ab2009"})
+        EXPECT_FALSE(timesheet::parseAccountingMonth(bad).has_value()) << bad;
+    EXPECT_EQ(timesheet::accountingMonthPanel(timesheet_test::cp("Расчетный месяц    "), {2016, 2}),
+              timesheet_test::cp("Расчетный месяц    ФЕВРАЛЬ  2016"));
+    EXPECT_EQ(timesheet::capitalMonthName(12), timesheet_test::cp("ДЕКАБРЬ"));
+}
+
+}  // namespace
