@@ -84,7 +84,8 @@ std::vector<std::string> describeCards(const std::vector<Card>& cards, const std
 // Rows of the old month's table that belong to other departments: a
 // department's calculation replaces only that department's rows.
 base::Result<std::vector<MonthRow>> otherDepartmentsRows(const std::string& path, const MonthLayout& layout,
-                                                         const std::string& department) {
+                                                         const std::string& department,
+                                                         const std::unordered_set<int64_t>& computed) {
     std::vector<MonthRow> out;
     if (!db::tableExists(path)) return out;
     auto table = db::Table::open(path, db::OpenMode::Shared);
@@ -103,7 +104,9 @@ base::Result<std::vector<MonthRow>> otherDepartmentsRows(const std::string& path
     };
     for (t.first(); !t.eof(); t.next()) {
         const auto k = t.number(kod);
-        if (!k || int64_t(*k) == kTotalsKod || trimmed(t.text(bKod)) == trimmed(department)) continue;
+        if (!k || int64_t(*k) == kTotalsKod || computed.count(int64_t(*k)) ||
+            trimmed(t.text(bKod)) == trimmed(department))
+            continue;
         MonthRow row;
         row.kod = int64_t(*k);
         row.cardValues = read(cardFields);
@@ -150,7 +153,9 @@ base::Result<FolderCalcReport> calculateMonthInFolder(const FolderCalcOptions& o
     for (const std::string& n : result.notes) notes.add(n);
 
     if (!department.empty()) {
-        auto kept = otherDepartmentsRows(target, *layout, department);
+        std::unordered_set<int64_t> computed;
+        for (const MonthRow& r : result.rows) computed.insert(r.kod);
+        auto kept = otherDepartmentsRows(target, *layout, department, computed);
         if (!kept) return kept.status();
         result.rows.pop_back();  // the totals row, made again over all rows
         result.rows.insert(result.rows.end(), kept->begin(), kept->end());

@@ -202,10 +202,21 @@ TEST_F(DataFolder, DepartmentRunKeepsTheOtherDepartmentsRows) {
     ASSERT_TRUE(calculateMonthInFolder(options()).isOk());
     makeTable(dir.file("POD.DBF"), {C("B_KOD", 2), C("POD", 50)}, {{"01", "Первый"}, {"02", "Второй"}});
     EXPECT_EQ(calculateMonthInFolder(options("77")).status().code(), base::Status::Code::NotFound);
+    {
+        // Employee 1 has moved to department 02 since the last calculation.
+        auto t = db::Table::open(dir.file("DANN.DBF"));
+        ASSERT_TRUE(t.isOk());
+        (*t)->first();
+        ASSERT_TRUE((*t)->edit().isOk());
+        ASSERT_TRUE((*t)->setText("B_KOD", "02").isOk());
+        ASSERT_TRUE((*t)->post().isOk());
+    }
     auto report = calculateMonthInFolder(options("02"));
     ASSERT_TRUE(report.isOk()) << utf(report.status().message());
+    EXPECT_EQ(report->employees, 3u);
     const auto rows = readAll(dir.file("T0626.DBF"));
     ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rowOfKod(rows, "1")->at("B_KOD"), "02");
     EXPECT_NE(rowOfKod(rows, "1"), nullptr);
     EXPECT_NE(rowOfKod(rows, "2"), nullptr);
     EXPECT_NE(rowOfKod(rows, "3"), nullptr);
