@@ -147,7 +147,7 @@ base::Result<FolderCalcReport> calculateMonthInFolder(const FolderCalcOptions& o
     if (!layout) return layout.status();
     if (auto s = checkNotHeld(target); !s) return s;
 
-    auto inputs = readMonthInputs(o.dataDir, o.month, department, *layout);
+    auto inputs = readMonthInputs(o.dataDir, o.month, CardFilter{department, false, std::nullopt}, *layout);
     if (!inputs) return inputs.status();
     MonthResult result = MonthCalculation(*layout, *inputs).calculateAll(o.progress);
     for (const std::string& n : result.notes) notes.add(n);
@@ -189,7 +189,7 @@ base::Result<FolderCalcReport> recalculateRowInFolder(const std::string& dataDir
     report.table = monthTableName(month.month, month.year);
     auto layout = layoutOf(dataDir, month.days(), notes);
     if (!layout) return layout.status();
-    auto inputs = readMonthInputs(dataDir, month, "", *layout);
+    auto inputs = readMonthInputs(dataDir, month, CardFilter{"", false, kod}, *layout);
     if (!inputs) return inputs.status();
     const Card* card = nullptr;
     for (const Card& c : inputs->cards)

@@ -127,8 +127,8 @@ base::Result<std::vector<Calendar>> readCalendars(const std::string& dataDir) {
     return out;
 }
 
-base::Result<std::vector<Card>> readCards(const std::string& dataDir, const std::string& department,
-                                          const MonthLayout& layout, bool withArchive) {
+base::Result<std::vector<Card>> readCards(const std::string& dataDir, const CardFilter& filter,
+                                          const MonthLayout& layout) {
     auto table = db::Table::open(dataDir + "DANN.DBF", db::OpenMode::Shared);
     if (!table) return table.status();
     db::Table& t = **table;
@@ -138,16 +138,17 @@ base::Result<std::vector<Card>> readCards(const std::string& dataDir, const std:
               kal = c.index("KAL"), bKod = c.index("B_KOD"), bbK = c.index("BB_K"), metT = c.index("MET_T");
     std::vector<std::pair<std::string, int>> copied;
     for (const CardColumn& col : layout.cards) copied.emplace_back(col.field, c.index(col.field));
-    const std::string dept(trimmed(department));
+    const std::string dept(trimmed(filter.department));
     std::vector<Card> out;
     const base::Status s = t.scan([&](int64_t recNo, const db::RecordView& r) {
         Card card;
+        card.kod = c.integer(r, kod);
+        if (filter.kod && card.kod != *filter.kod) return true;
         card.metka = c.text(r, metka);
-        if (!withArchive && trimmed(card.metka) == "A") return true;
+        if (!filter.withArchive && trimmed(card.metka) == "A") return true;
         card.bKod = c.text(r, bKod);
         if (!dept.empty() && trimmed(card.bKod) != dept) return true;
         card.recNo = recNo;
-        card.kod = c.integer(r, kod);
         card.lk = c.integer(r, lk);
         card.fio = c.text(r, fio);
         card.dDol = c.date(r, dDol);
@@ -165,7 +166,8 @@ base::Result<std::vector<Card>> readCards(const std::string& dataDir, const std:
     return out;
 }
 
-base::Result<std::vector<Absence>> readAbsences(const std::string& dataDir, AbsenceKind kind, const Month& month) {
+base::Result<std::vector<Absence>> readAbsences(const std::string& dataDir, AbsenceKind kind, const Month& month,
+                                                std::optional<int64_t> onlyKod) {
     bool present = false;
     auto table = openIfPresent(dataDir + absenceTableName(kind), present);
     if (!table) return table.status();
@@ -180,12 +182,13 @@ base::Result<std::vector<Absence>> readAbsences(const std::string& dataDir, Abse
     const auto inMonth = [&](base::Date d) { return !d.isEmpty() && d >= first && d <= last; };
     const base::Status s = t.scan([&](int64_t recNo, const db::RecordView& r) {
         Absence a;
+        a.kod = c.integer(r, kod);
+        if (onlyKod && a.kod != *onlyKod) return true;
         a.from = c.date(r, data1);
         a.to = c.date(r, data2);
         const bool keep = hasValidRange(a) ? overlapsMonth(a, month) : (inMonth(a.from) || inMonth(a.to));
         if (!keep) return true;
         a.recNo = recNo;
-        a.kod = c.integer(r, kod);
         if (kind == AbsenceKind::Vacation) {
             a.code = c.text(r, code);
             a.kind = c.text(r, otper);
@@ -198,8 +201,8 @@ base::Result<std::vector<Absence>> readAbsences(const std::string& dataDir, Abse
     return out;
 }
 
-base::Result<MonthInputs> readMonthInputs(const std::string& dataDir, const Month& month,
-                                          const std::string& department, const MonthLayout& layout) {
+base::Result<MonthInputs> readMonthInputs(const std::string& dataDir, const Month& month, const CardFilter& filter,
+                                          const MonthLayout& layout) {
     MonthInputs in;
     in.month = month;
     auto holidays = readHolidays(dataDir, month);
@@ -208,13 +211,13 @@ base::Result<MonthInputs> readMonthInputs(const std::string& dataDir, const Mont
     auto calendars = readCalendars(dataDir);
     if (!calendars) return calendars.status();
     in.calendars = std::move(*calendars);
-    auto cards = readCards(dataDir, department, layout);
+    auto cards = readCards(dataDir, filter, layout);
     if (!cards) return cards.status();
     in.cards = std::move(*cards);
     std::vector<Absence>* targets[] = {&in.trips, &in.vacations, &in.sickLeave};
     const AbsenceKind kinds[] = {AbsenceKind::Trip, AbsenceKind::Vacation, AbsenceKind::SickLeave};
     for (int i = 0; i < 3; ++i) {
-        auto rows = readAbsences(dataDir, kinds[i], month);
+        auto rows = readAbsences(dataDir, kinds[i], month, filter.kod);
         if (!rows) return rows.status();
         *targets[i] = std::move(*rows);
     }

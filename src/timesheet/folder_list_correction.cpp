@@ -70,7 +70,7 @@ base::Result<CorrectionReport> correctListsInFolder(const std::string& dataDir, 
         if (t.goToRecNo(recNo))
             if (auto s = t.deleteRecord(); !s) return s;
 
-    auto cards = readCards(dataDir, "", MonthLayout{}, true);
+    auto cards = readCards(dataDir, CardFilter{"", true, std::nullopt}, MonthLayout{});
     if (!cards) return cards.status();
     std::unordered_set<int64_t> kods;
     for (const auto& [kod, recNo] : recNoOfKod) kods.insert(kod);
