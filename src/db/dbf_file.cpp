@@ -31,13 +31,14 @@ base::Result<std::unique_ptr<DbfFile>> DbfFile::open(const std::string& nativePa
     if (!handle) return handle.status();
     std::unique_ptr<DbfFile> f(new DbfFile());
     f->file_ = std::move(*handle);
-    auto st = posix::stateOf(f->file_->fd());
-    if (!st) return st.status();
-    // The header is at most 32 + 255 * 32 + 1 + 263 bytes; read what is there.
-    std::string head(std::size_t(std::min<int64_t>(st->size, 65535 + 1)), '\0');
+    // The header first, the size after: appenders write the record before
+    // the count, so a size taken later always covers the count we read.
+    std::string head(65536, '\0');
     auto got = posix::readAt(f->file_->fd(), 0, head.data(), head.size());
     if (!got) return got.status();
     head.resize(*got);
+    auto st = posix::stateOf(f->file_->fd());
+    if (!st) return st.status();
     auto decoded = decodeHeader(head, st->size);
     if (!decoded) return decoded.status();
     f->header_ = std::move(decoded->header);
