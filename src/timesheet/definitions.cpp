@@ -55,9 +55,9 @@ bool holdsMinusHash(std::string_view formula) { return formula.find("-#") != std
 bool formulaNamesMark(std::string_view formula, std::string_view mark) {
     const std::string_view m = trimmed(mark);
     if (m.empty()) return false;
-    std::string key(m);
-    key += '/';
-    return formula.find(key) != std::string_view::npos;
+    for (std::size_t pos = formula.find(m); pos != std::string_view::npos; pos = formula.find(m, pos + 1))
+        if (pos + m.size() < formula.size() && formula[pos + m.size()] == '/') return true;
+    return false;
 }
 
 std::string monthTableName(int month, int year) {

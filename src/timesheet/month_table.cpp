@@ -10,12 +10,14 @@ namespace timesheet {
 
 namespace {
 
-base::Status storeValue(db::Cursor& cursor, int field, CardType type, const std::string& value,
+// Writes one value unless it equals the stored one (a fresh record holds
+// only blanks, so there only non-empty values are written).
+base::Status storeValue(db::Cursor& cursor, int field, CardType type, const std::string& value, bool fresh,
                         std::vector<Overflow>& overflows) {
     if (field < 0) return {};
-    const db::FieldDef& def = cursor.fields()[std::size_t(field)];
-    if (cursor.text(field) == value) return {};
+    if (fresh ? value.empty() : cursor.text(field) == value) return {};
     if (value.empty()) return cursor.setBlank(field);
+    const db::FieldDef& def = cursor.fields()[std::size_t(field)];
     if (def.type == db::FieldType::Character && int(value.size()) > def.length) {
         overflows.push_back({def.name, value, def.length});
         return {};
@@ -32,26 +34,36 @@ base::Status storeValue(db::Cursor& cursor, int field, CardType type, const std:
     return cursor.setText(field, value);
 }
 
+// The table's field indices of a layout, resolved once (-1: the table
+// lacks the field).
+struct FieldMap {
+    std::vector<int> cards, days, results;
+
+    FieldMap(const db::Cursor& cursor, const MonthLayout& layout) {
+        for (const CardColumn& c : layout.cards) cards.push_back(cursor.fieldIndex(c.field));
+        for (int d = 1; d <= layout.days; ++d) days.push_back(cursor.fieldIndex(dayFieldName(d)));
+        for (const ResultColumn& r : layout.results) results.push_back(cursor.fieldIndex(r.field));
+    }
+};
+
+base::Status storeMapped(db::Cursor& cursor, const FieldMap& map, const MonthLayout& layout, const MonthRow& row,
+                         bool fresh, std::vector<Overflow>& overflows) {
+    for (std::size_t i = 0; i < layout.cards.size(); ++i)
+        if (auto s = storeValue(cursor, map.cards[i], layout.cards[i].type, row.cardValues[i], fresh, overflows); !s)
+            return s;
+    for (std::size_t d = 0; d < row.days.size() && d < map.days.size(); ++d)
+        if (auto s = storeValue(cursor, map.days[d], CardType::Text, row.days[d], fresh, overflows); !s) return s;
+    for (std::size_t i = 0; i < layout.results.size(); ++i)
+        if (auto s = storeValue(cursor, map.results[i], CardType::Text, row.results[i], fresh, overflows); !s)
+            return s;
+    return {};
+}
+
 }  // namespace
 
 base::Status storeRow(db::Cursor& cursor, const MonthLayout& layout, const MonthRow& row,
                       std::vector<Overflow>& overflows) {
-    for (std::size_t i = 0; i < layout.cards.size(); ++i)
-        if (auto s = storeValue(cursor, cursor.fieldIndex(layout.cards[i].field), layout.cards[i].type,
-                                row.cardValues[i], overflows);
-            !s)
-            return s;
-    for (std::size_t d = 0; d < row.days.size(); ++d)
-        if (auto s = storeValue(cursor, cursor.fieldIndex(dayFieldName(int(d) + 1)), CardType::Text, row.days[d],
-                                overflows);
-            !s)
-            return s;
-    for (std::size_t i = 0; i < layout.results.size(); ++i)
-        if (auto s = storeValue(cursor, cursor.fieldIndex(layout.results[i].field), CardType::Text, row.results[i],
-                                overflows);
-            !s)
-            return s;
-    return {};
+    return storeMapped(cursor, FieldMap(cursor, layout), layout, row, false, overflows);
 }
 
 base::Status recomputeTotals(db::Cursor& t, const MonthLayout& layout, std::vector<Overflow>& overflows) {
@@ -84,7 +96,7 @@ base::Status recomputeTotals(db::Cursor& t, const MonthLayout& layout, std::vect
         s = t.edit();
     }
     for (std::size_t i = 0; s && i < fields.size(); ++i)
-        s = storeValue(t, fields[i], CardType::Text, resultText(sums[i]), overflows);
+        s = storeValue(t, fields[i], CardType::Text, resultText(sums[i]), false, overflows);
     if (s) s = t.post();
     if (!s) t.cancel();
     return s;
@@ -96,9 +108,10 @@ base::Status writeMonthTable(const std::string& path, const MonthLayout& layout,
     if (!table) return table.status();
     db::Table& t = **table;
     std::vector<Overflow> overflows;
+    const FieldMap map(t, layout);
     for (const MonthRow& row : rows) {
         if (auto s = t.append(); !s) return s;
-        if (auto s = storeRow(t, layout, row, overflows); !s) return s;
+        if (auto s = storeMapped(t, map, layout, row, true, overflows); !s) return s;
         if (auto s = t.post(); !s) return s;
     }
     if (!overflows.empty())  // the layout was fitted to the rows: a fault of the caller

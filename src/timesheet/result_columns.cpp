@@ -24,11 +24,44 @@ double countResult(const ResultColumn& column, const DayCells& cells, int first,
 
 std::string resultText(double value) { return value > 0 ? base::formatNumber(value) : std::string(); }
 
+namespace {
+
+// A row holds few distinct marks: each is matched against the formulas once.
+struct MarkCount {
+    std::string_view mark;
+    int count = 0;
+    double value = 0;  // the mark's numeric value, 0 when it is not a number
+};
+
+std::vector<MarkCount> countMarks(const DayCells& cells, int first, int last) {
+    std::vector<MarkCount> marks;
+    const int to = std::min(last, int(cells.size()));
+    for (int d = std::max(first, 1); d <= to; ++d) {
+        const std::string_view m = trimmed(cells[std::size_t(d - 1)]);
+        if (m.empty()) continue;
+        auto it = std::find_if(marks.begin(), marks.end(), [&](const MarkCount& c) { return c.mark == m; });
+        if (it == marks.end()) {
+            marks.push_back({m, 0, base::parseNumber(m).value_or(0)});
+            it = marks.end() - 1;
+        }
+        ++it->count;
+    }
+    return marks;
+}
+
+}  // namespace
+
 std::vector<std::string> monthResults(const MonthLayout& layout, const DayCells& cells, int first, int last) {
+    const std::vector<MarkCount> marks = countMarks(cells, first, last);
     std::vector<std::string> out;
     out.reserve(layout.results.size());
-    for (const ResultColumn& r : layout.results)
-        out.push_back(r.plusHash ? std::string() : resultText(countResult(r, cells, first, last)));
+    for (const ResultColumn& r : layout.results) {
+        double sum = 0;
+        if (!r.plusHash)
+            for (const MarkCount& m : marks)
+                if (formulaNamesMark(r.formula, m.mark)) sum += r.kind == 'R' ? m.count : m.count * m.value;
+        out.push_back(resultText(sum));
+    }
     return out;
 }
 
