@@ -138,6 +138,7 @@ base::Result<FolderCalcReport> calculateMonthInFolder(const FolderCalcOptions& o
     const std::string target = o.dataDir + report.table;
 
     if (!base::folderExists(o.dataDir)) return base::Status::notFound("Папка данных не найдена: "_cp + o.dataDir);
+    if (o.beforeRun) o.beforeRun();
     if (!db::tableExists(o.dataDir + "DANN.DBF"))
         return base::Status::notFound("В папке данных нет таблицы сотрудников DANN.DBF"_cp);
     // A department is chosen by the first two characters of its code.
@@ -180,6 +181,7 @@ base::Result<FolderCalcReport> calculateMonthInFolder(const FolderCalcOptions& o
     report.employees = result.rows.size() - 1;
     report.cancelled = result.cancelled;
     report.notes = notes.list();
+    if (o.afterRun) o.afterRun();
     return report;
 }
 

@@ -6,6 +6,7 @@
 // table that another workstation holds stops the run (" База блокирована ")
 // before any work; the new table is built beside the old one and replaces
 // it in one step, so the folder always holds a whole table for the month.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ struct FolderCalcOptions {
     Month month;
     std::string department;  // B_KOD; empty = all employees
     Progress progress;
+    // The hook scripts of the calculation dialog (TABEL_BEGIN.FRM before
+    // anything is read, TABEL_END.FRM after a month's table was written).
+    std::function<void()> beforeRun;
+    std::function<void()> afterRun;
 };
 
 struct FolderCalcReport {

@@ -173,14 +173,19 @@ TEST_F(DataFolder, FullCalculationWritesTheMonthsTable) {
 
 TEST_F(DataFolder, FaultyLayoutLeavesTheOldTableAlone) {
     ASSERT_TRUE(calculateMonthInFolder(options()).isOk());
+    std::vector<std::string> hooks;
+    FolderCalcOptions o = options();
+    o.beforeRun = [&] { hooks.push_back("begin"); };
+    o.afterRun = [&] { hooks.push_back("end"); };
     auto defs = defaultDefinitions();
     defs.push_back({"001", "x", "x", "3", "R", "8/", "+"});
     ASSERT_TRUE(db::deleteTable(dir.file("TAB.DBF")).isOk());
     writeDefinitions(dir.file("TAB.DBF"), defs);
-    auto report = calculateMonthInFolder(options());
+    auto report = calculateMonthInFolder(o);
     ASSERT_FALSE(report.isOk());
     EXPECT_NE(utf(report.status().message()).find("R001"), std::string::npos);
     EXPECT_EQ(readAll(dir.file("T0626.DBF")).size(), 4u);
+    EXPECT_EQ(hooks, std::vector<std::string>{"begin"});  // no end hook without a new table
 }
 
 TEST_F(DataFolder, OldTableHeldElsewhereStopsTheRun) {
