@@ -131,7 +131,9 @@ base::Status checkDepartment(const std::string& dataDir, const std::string& depa
 
 }  // namespace
 
-base::Result<FolderCalcReport> calculateMonthInFolder(const FolderCalcOptions& o) {
+base::Result<FolderCalcReport> calculateMonthInFolder(const FolderCalcOptions& options) {
+    FolderCalcOptions o = options;
+    o.dataDir = base::withTrailingSeparator(o.dataDir);
     FolderCalcReport report;
     Notes notes;
     report.table = monthTableName(o.month.month, o.month.year);
@@ -164,8 +166,13 @@ base::Result<FolderCalcReport> calculateMonthInFolder(const FolderCalcOptions& o
         fitWidths(result.layout, result.rows, notes);
     }
 
+    // The new table is built under a fixed name beside the old one: a second
+    // workstation calculating the same month at the same time finds it held.
     const std::string temp = o.dataDir + "~" + report.table;
-    db::deleteTable(temp);
+    if (auto d = db::deleteTable(temp); !d)
+        return d.code() == base::Status::Code::Busy
+                   ? base::Status::busy("Табель "_cp + report.table + " рассчитывается на другой станции"_cp)
+                   : d;
     base::Status s = writeMonthTable(temp, result.layout, result.rows);
     // The rename takes the old table's exclusive lock and swaps the files
     // in one step.
@@ -185,7 +192,8 @@ base::Result<FolderCalcReport> calculateMonthInFolder(const FolderCalcOptions& o
     return report;
 }
 
-base::Result<FolderCalcReport> recalculateRowInFolder(const std::string& dataDir, const Month& month, int64_t kod) {
+base::Result<FolderCalcReport> recalculateRowInFolder(const std::string& folder, const Month& month, int64_t kod) {
+    const std::string dataDir = base::withTrailingSeparator(folder);
     FolderCalcReport report;
     Notes notes;
     report.table = monthTableName(month.month, month.year);

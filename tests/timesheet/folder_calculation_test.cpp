@@ -201,6 +201,18 @@ TEST_F(DataFolder, OldTableHeldElsewhereStopsTheRun) {
     }
     EXPECT_EQ(readAll(dir.file("OTP.DBF"))[0].at("MET_T"), "*");
     EXPECT_EQ(readAll(dir.file("T0626.DBF"))[0].at("D15"), "ОТ");
+
+    // Another workstation is building the month's new table right now.
+    ASSERT_TRUE(db::createTable(dir.file("~T0626.DBF"), {N("KOD")}).isOk());
+    {
+        auto building = db::Table::open(dir.file("~T0626.DBF"), db::OpenMode::Exclusive);
+        ASSERT_TRUE(building.isOk());
+        auto report = calculateMonthInFolder(options());
+        ASSERT_FALSE(report.isOk());
+        EXPECT_EQ(report.status().code(), base::Status::Code::Busy);
+        EXPECT_NE(utf(report.status().message()).find("на другой станции"), std::string::npos);
+    }
+    EXPECT_EQ(readAll(dir.file("T0626.DBF"))[0].at("D15"), "ОТ");
 }
 
 TEST_F(DataFolder, DepartmentRunKeepsTheOtherDepartmentsRows) {
