@@ -613,3 +613,33 @@ TEST(IndividualResults, TokensChooseTheDaysThatCount) {
 }
 
 }  // namespace
+
+#include "timesheet/row_deletion.h"
+
+namespace {
+
+TEST(RowDeletion, OnlyFormerEmployeesRowsGo) {
+    EXPECT_TRUE(mayRemoveRow(std::nullopt, kJune));
+    Card c = employee();
+    EXPECT_FALSE(mayRemoveRow(c, kJune));
+    c.metka = "Y";
+    c.dDol = june(15);
+    EXPECT_FALSE(mayRemoveRow(c, kJune));  // dismissed within the month
+    c.dDol = Date::fromYmd(2026, 5, 31);
+    EXPECT_TRUE(mayRemoveRow(c, kJune));
+    c.metka = "A";
+    EXPECT_TRUE(mayRemoveRow(c, kJune));
+    c.dDol = june(20);
+    EXPECT_FALSE(mayRemoveRow(c, kJune));  // archived, but left within the month
+    EXPECT_EQ(utf(notDismissedMessage(cp("Иванов И.И."))), " Иванов И.И. не уволен ");
+}
+
+TEST(RowDeletion, LogRecordSkipsEmptyAndDayFields) {
+    const std::string record = deletionLogRecord(
+        Date::fromYmd(2026, 7, 3), kJune,
+        {{"KOD", "7"}, {"B_KOD", "01"}, {"NOM", ""}, {"LK", "107"}, {"FIO", cp("Иванов И.И.")}, {"D01", "8"},
+         {"R001", "22"}, {"R002", "  "}});
+    EXPECT_EQ(utf(record), "    ====    03.07-T0626-KOD-7;B_KOD-01;LK-107;FIO-Иванов И.И.;R001-22;");
+}
+
+}  // namespace
