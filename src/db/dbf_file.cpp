@@ -95,8 +95,15 @@ base::Result<bool> DbfFile::refreshState() {
 }
 
 void DbfFile::noteOwnWrite() {
+    // Our own write must not look like someone else's change. The stored
+    // count is what we know it to be; the size and time come from the file.
     file_->noteChange();
-    if (auto s = readStamp()) stamp_ = *s;
+    stamp_.changes = file_->changeCounter();
+    stamp_.storedCount = uint32_t(count_);
+    if (auto st = posix::stateOf(file_->fd())) {
+        stamp_.size = st->size;
+        stamp_.mtimeNs = st->mtimeNs;
+    }
 }
 
 void DbfFile::encodeInPlace(char* record) const {

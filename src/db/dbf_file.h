@@ -51,6 +51,7 @@ public:
     base::Result<int64_t> appendRecord(const char* data);
 
     bool hasMemo() const { return memo_ != nullptr; }
+    int memoFd() const { return memo_ ? memo_->fd() : -1; }
     base::Result<std::string> readMemo(int field, std::string_view raw) const;
     // Writes `text` to the memo file and fills the field's slot with its block.
     base::Status writeMemo(int field, std::string_view text, char* slot);

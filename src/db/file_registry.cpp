@@ -22,10 +22,10 @@ struct SharedFile {
 namespace {
 
 // The registry is process-wide by nature: fcntl locks are per process.
-class Registry {
+class FileRegistry {
 public:
-    static Registry& instance() {
-        static Registry registry;
+    static FileRegistry& instance() {
+        static FileRegistry registry;
         return registry;
     }
     std::mutex mutex;
@@ -46,7 +46,7 @@ base::Result<bool> takeOpenLock(int fd, bool exclusive, bool writable) {
 
 base::Result<std::unique_ptr<FileHandle>> FileHandle::open(const std::string& nativePath, bool exclusive,
                                                            std::string_view busyMessage) {
-    Registry& reg = Registry::instance();
+    FileRegistry& reg = FileRegistry::instance();
     std::lock_guard<std::mutex> guard(reg.mutex);
     for (int attempt = 0; attempt < 5; ++attempt) {
         auto before = posix::stateOfPath(nativePath);
@@ -104,7 +104,7 @@ FileHandle::FileHandle(std::shared_ptr<SharedFile> file, bool exclusive, std::st
     : file_(std::move(file)), exclusive_(exclusive), path_(std::move(path)) {}
 
 FileHandle::~FileHandle() {
-    Registry& reg = Registry::instance();
+    FileRegistry& reg = FileRegistry::instance();
     std::lock_guard<std::mutex> guard(reg.mutex);
     SharedFile& f = *file_;
     if (exclusive_) f.exclusive = false;

@@ -24,6 +24,7 @@ public:
     // Appends `text`; returns its first block number.
     base::Result<uint32_t> append(std::string_view text);
     bool writable() const { return file_->writable(); }
+    int fd() const { return file_->fd(); }
     base::Status sync();
 
 private:

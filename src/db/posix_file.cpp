@@ -112,6 +112,13 @@ base::Status removePath(const std::string& nativePath) {
     return base::Status::ok();
 }
 
+base::Status linkNew(const std::string& from, const std::string& to) {
+    if (::link(from.c_str(), to.c_str()) != 0) return errnoStatus("link", to);
+    return base::Status::ok();
+}
+
+int processId() { return int(::getpid()); }
+
 base::Result<bool> lockRange(int fd, int64_t offset, int64_t length, LockKind kind, bool wait) {
     struct flock fl;
     std::memset(&fl, 0, sizeof fl);

@@ -46,6 +46,9 @@ base::Status sync(int fd);
 base::Status syncFolderOf(const std::string& nativePath);
 base::Status renameOver(const std::string& from, const std::string& to);
 base::Status removePath(const std::string& nativePath);  // missing is not an error
+// A second name for `from`; fails when `to` exists (an atomic "create new").
+base::Status linkNew(const std::string& from, const std::string& to);
+int processId();
 
 enum class LockKind { Read, Write, Unlock };
 // Byte-range lock; `wait` blocks until granted, else fails at once.

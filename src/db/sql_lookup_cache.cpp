@@ -1,30 +1,32 @@
 #include "db/sql_lookup_cache.h"
 
 #include <chrono>
-#include <filesystem>
 
 #include "base/number_format.h"
 #include "db/expr_bind.h"
+#include "db/posix_file.h"
 
 namespace db::sql {
 namespace {
 
-namespace fs = std::filesystem;
-
 // A file time closer than this to now may be shared by a write still to come.
-constexpr std::chrono::milliseconds kRacyWindow{100};
+constexpr int64_t kRacyWindowNs = 100'000'000;
+
+int64_t nowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
 
 }  // namespace
 
 std::vector<int64_t> LookupCache::lookup(Table& table, int field, double value) {
-    std::error_code ec;
-    const fs::path path(table.path());
-    const auto size = fs::file_size(path, ec);
-    const auto time = ec ? fs::file_time_type() : fs::last_write_time(path, ec);
-    if (ec) return table.findEqual(field, base::formatNumber(value));  // cannot stamp the file: no caching
+    const auto state = posix::stateOfPath(table.path());
+    if (!state) return table.findEqual(field, base::formatNumber(value));  // cannot stamp the file: no caching
     Stamp stamp;
-    stamp.size = int64_t(size);
-    stamp.mtimeNs = std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count();
+    stamp.device = uint64_t(state->id.device);
+    stamp.inode = uint64_t(state->id.inode);
+    stamp.size = state->size;
+    stamp.mtimeNs = state->mtimeNs;
     stamp.count = table.physicalCount();
 
     const auto key = std::make_pair(table.path(), field);
@@ -41,7 +43,7 @@ std::vector<int64_t> LookupCache::lookup(Table& table, int field, double value) 
         std::vector<int64_t> out;
         if (const auto found = e.rows.find(value); found != e.rows.end())
             out.assign(found->second.begin(), found->second.end());
-        const bool racy = fs::file_time_type::clock::now() - time < kRacyWindow;
+        const bool racy = nowNs() - stamp.mtimeNs < kRacyWindowNs;
         if (!racy) entries_.emplace(key, std::move(e));
         return out;
     }

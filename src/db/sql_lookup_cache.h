@@ -23,6 +23,7 @@ public:
 
 private:
     struct Stamp {
+        uint64_t device = 0, inode = 0;  // a packed or replaced table is a new file
         int64_t size = -1;
         int64_t mtimeNs = 0;
         int64_t count = -1;

@@ -1,8 +1,10 @@
 #include "db/sql_result.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "base/cp_literal.h"
+#include "db/dbf_values.h"
 
 namespace db::sql {
 
@@ -16,11 +18,79 @@ std::string_view trimmed(std::string_view s) {
 }
 }  // namespace
 
+// ---- RecordSnapshot ----------------------------------------------------------------
+
+RecordSnapshot::RecordSnapshot(const FieldList& fields) {
+    for (const FieldDef& f : fields) {
+        switch (f.type) {
+            case FieldType::Numeric:
+            case FieldType::Float: trims_.push_back(Trim::Both); break;
+            case FieldType::Character:
+            case FieldType::Date:
+            case FieldType::Logical:
+            case FieldType::Memo: trims_.push_back(Trim::Right); break;
+            default: trims_.push_back(Trim::None); break;
+        }
+        maxRow_ += std::size_t(std::max(0, f.length)) + sizeof(uint16_t);
+    }
+    chunkSize_ = std::max<std::size_t>(8 * 1024, maxRow_);  // grows to kMaxChunk: small results stay small
+    used_ = chunkSize_;
+}
+
+const char* RecordSnapshot::store(const RecordView& r) {
+    if (used_ + maxRow_ > chunkSize_) {
+        if (!chunks_.empty()) chunkSize_ = std::max(maxRow_, std::min<std::size_t>(chunkSize_ * 2, 256 * 1024));
+        chunks_.push_back(std::make_unique_for_overwrite<char[]>(chunkSize_));
+        used_ = 0;
+    }
+    char* row = chunks_.back().get() + used_;
+    const std::size_t n = trims_.size();
+    char* data = row + n * sizeof(uint16_t);
+    std::size_t end = 0;
+    for (std::size_t f = 0; f < n; ++f) {
+        std::string_view v = r.rawField(int(f));
+        if (trims_[f] != Trim::None)
+            while (!v.empty() && (v.back() == ' ' || v.back() == '\0')) v.remove_suffix(1);
+        if (trims_[f] == Trim::Both)
+            while (!v.empty() && v.front() == ' ') v.remove_prefix(1);
+        v = v.substr(0, std::min<std::size_t>(v.size(), 0xFFFF - end));
+        std::memcpy(data + end, v.data(), v.size());
+        end += v.size();
+        const uint16_t e = uint16_t(end);
+        std::memcpy(row + f * sizeof(uint16_t), &e, sizeof e);
+    }
+    used_ += n * sizeof(uint16_t) + end;
+    return row;
+}
+
+void RecordSnapshot::add(const RecordView& r) {
+    slots_.push_back(store(r));
+    order_.push_back(uint32_t(slots_.size() - 1));
+}
+
+std::string_view RecordSnapshot::slotField(std::size_t slot, int f) const {
+    const char* row = slots_[slot];
+    uint16_t begin = 0, end = 0;
+    if (f > 0) std::memcpy(&begin, row + std::size_t(f - 1) * sizeof(uint16_t), sizeof begin);
+    std::memcpy(&end, row + std::size_t(f) * sizeof(uint16_t), sizeof end);
+    return {row + trims_.size() * sizeof(uint16_t) + begin, std::size_t(end - begin)};
+}
+
+void RecordSnapshot::permute(const std::vector<std::size_t>& permutation) {
+    std::vector<uint32_t> next(permutation.size());
+    for (std::size_t i = 0; i < permutation.size(); ++i) next[i] = order_[permutation[i]];
+    order_.swap(next);
+}
+
 // ---- TableResult ----------------------------------------------------------------
 
 TableResult::TableResult(std::unique_ptr<Table> table, FieldList fields, std::vector<int> columns,
-                         std::vector<int64_t> rows)
-    : table_(std::move(table)), fields_(std::move(fields)), columns_(std::move(columns)), rows_(std::move(rows)) {
+                         std::vector<int64_t> rows, RecordSnapshot snapshot)
+    : table_(std::move(table)),
+      fields_(std::move(fields)),
+      columns_(std::move(columns)),
+      rows_(std::move(rows)),
+      snapshot_(std::move(snapshot)) {
     nav_.reset(int64_t(rows_.size()));
 }
 
@@ -38,29 +108,44 @@ bool TableResult::goToRecNo(int64_t recNo) {
     return true;
 }
 
+std::optional<std::string_view> TableResult::raw(int f) const {
+    if (table_->isEditing()) return table_->rawField(columns_[f]);
+    if (!nav_.valid()) return std::nullopt;
+    if (snapshot_.enabled()) return snapshot_.field(std::size_t(nav_.index()), columns_[f]);
+    if (!place()) return std::nullopt;
+    return table_->rawField(columns_[f]);
+}
+
 std::string TableResult::text(int field) const {
-    if (!validField(field) || (!table_->isEditing() && !place())) return {};
-    return table_->text(columns_[field]);
+    if (!validField(field)) return {};
+    if (isMemo(field)) return table_->isEditing() || place() ? table_->text(columns_[field]) : std::string();
+    const auto r = raw(field);
+    return r ? fieldText(fields_[field], *r) : std::string();
 }
 
 std::optional<double> TableResult::number(int field) const {
-    if (!validField(field) || (!table_->isEditing() && !place())) return std::nullopt;
-    return table_->number(columns_[field]);
+    if (!validField(field)) return std::nullopt;
+    const auto r = raw(field);
+    return r ? fieldNumber(fields_[field], *r) : std::nullopt;
 }
 
 base::Date TableResult::date(int field) const {
-    if (!validField(field) || (!table_->isEditing() && !place())) return {};
-    return table_->date(columns_[field]);
+    if (!validField(field)) return {};
+    const auto r = raw(field);
+    return r ? fieldDate(fields_[field], *r) : base::Date();
 }
 
 bool TableResult::isBlank(int field) const {
-    if (!validField(field) || (!table_->isEditing() && !place())) return true;
-    return table_->isBlank(columns_[field]);
+    if (!validField(field)) return true;
+    if (isMemo(field)) return table_->isEditing() || place() ? table_->isBlank(columns_[field]) : true;
+    const auto r = raw(field);
+    return r ? fieldIsBlank(fields_[field], *r) : true;
 }
 
 std::string TableResult::storedText(int field) const {
-    if (!validField(field) || (!table_->isEditing() && !place())) return {};
-    return std::string(trimmed(table_->rawField(columns_[field])));
+    if (!validField(field)) return {};
+    const auto r = raw(field);
+    return r ? std::string(trimmed(*r)) : std::string();
 }
 
 Status TableResult::edit() {
@@ -93,12 +178,16 @@ Status TableResult::setBlank(int field) {
 
 Status TableResult::post() {
     Status st = table_->post();
-    if (st.isOk() && appending_) {
+    if (!st) return st;
+    if (appending_) {
         rows_.push_back(table_->recNo());
+        if (snapshot_.enabled()) snapshot_.add(table_->record());
         nav_.reset(int64_t(rows_.size()));
         nav_.moveTo(int64_t(rows_.size()) - 1);
+        appending_ = false;
+    } else if (snapshot_.enabled() && nav_.valid() && table_->goToRecNo(rows_[nav_.index()])) {
+        snapshot_.put(std::size_t(nav_.index()), table_->record());
     }
-    if (st.isOk()) appending_ = false;
     return st;
 }
 
@@ -113,6 +202,7 @@ Status TableResult::deleteRecord() {
     if (!st) return st;
     const int64_t at = nav_.index();
     rows_.erase(rows_.begin() + at);
+    if (snapshot_.enabled()) snapshot_.erase(std::size_t(at));
     nav_.reset(int64_t(rows_.size()));
     if (!rows_.empty()) nav_.moveTo(std::min<int64_t>(at, int64_t(rows_.size()) - 1));
     return st;

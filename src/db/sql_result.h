@@ -1,7 +1,10 @@
 #pragma once
 // The two kinds of SELECT result:
 //  - TableResult: a single-table result, a vector of record numbers over the
-//    open table; edits, appends and deletes go to the table (live);
+//    open table; edits, appends and deletes go to the table (live). The
+//    chosen records are read once, at the query, into a snapshot of their
+//    stored bytes, so browsing an ordered result costs no file access; rows
+//    edited or appended through the result are refreshed from the table;
 //  - JoinResult: rows of record numbers over several tables, read-only.
 #include <memory>
 #include <vector>
@@ -10,6 +13,37 @@
 #include "db/table.h"
 
 namespace db::sql {
+
+// The stored bytes of chosen records, trimmed of their padding (a wide
+// card is mostly blanks) and packed in chunks that never move, so sort keys
+// may point into them; the order of the rows is a list of slots. Fresh
+// memory is costly to touch, so the snapshot keeps it small.
+class RecordSnapshot {
+public:
+    RecordSnapshot() = default;
+    explicit RecordSnapshot(const FieldList& fields);
+
+    bool enabled() const { return !trims_.empty(); }
+    void add(const RecordView& r);  // a new last row
+    void put(std::size_t row, const RecordView& r) { slots_[order_[row]] = store(r); }
+    void erase(std::size_t row) { order_.erase(order_.begin() + std::ptrdiff_t(row)); }
+    std::string_view field(std::size_t row, int f) const { return slotField(order_[row], f); }
+    std::string_view slotField(std::size_t slot, int f) const;
+    std::size_t rows() const { return order_.size(); }
+    // Rows reordered: row i becomes the old row permutation[i].
+    void permute(const std::vector<std::size_t>& permutation);
+
+private:
+    enum class Trim : char { None, Right, Both };
+    const char* store(const RecordView& r);
+
+    std::vector<Trim> trims_;  // per field
+    std::size_t maxRow_ = 0;
+    std::vector<std::unique_ptr<char[]>> chunks_;
+    std::size_t chunkSize_ = 0, used_ = 0;
+    std::vector<const char*> slots_;  // row data: uint16 end of each field, then the bytes
+    std::vector<uint32_t> order_;
+};
 
 // Navigation over n rows shared by both results.
 class RowNavigator {
@@ -62,7 +96,8 @@ private:
 class TableResult final : public SqlResult {
 public:
     // `columns`: the table field of each result column.
-    TableResult(std::unique_ptr<Table> table, FieldList fields, std::vector<int> columns, std::vector<int64_t> rows);
+    TableResult(std::unique_ptr<Table> table, FieldList fields, std::vector<int> columns, std::vector<int64_t> rows,
+                RecordSnapshot snapshot);
 
     bool isLive() const override { return true; }
     std::string storedText(int field) const override;
@@ -100,11 +135,16 @@ public:
 private:
     bool place() const;  // moves the table to the current row
     bool validField(int f) const { return f >= 0 && f < int(columns_.size()); }
+    // The stored bytes of result column `f` in the current row (the edit
+    // buffer while editing); nullopt when there is no row.
+    std::optional<std::string_view> raw(int f) const;
+    bool isMemo(int f) const { return fields_[std::size_t(f)].type == FieldType::Memo; }
 
     std::unique_ptr<Table> table_;
     FieldList fields_;
     std::vector<int> columns_;
     std::vector<int64_t> rows_;
+    RecordSnapshot snapshot_;
     RowNavigator nav_;
     bool appending_ = false;
 };

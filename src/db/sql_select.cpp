@@ -62,20 +62,23 @@ struct OrderKey {
     bool descending = false;
 };
 
-// Sort keys of the chosen rows, column by column.
+// Sort keys of the chosen rows, column by column. Text keys are copied,
+// or read from the snapshot of the rows when there is one.
 class KeyTable {
 public:
-    explicit KeyTable(std::vector<OrderKey> keys) : keys_(std::move(keys)), numbers_(keys_.size()), texts_(keys_.size()) {}
+    explicit KeyTable(std::vector<OrderKey> keys, const RecordSnapshot* snapshot = nullptr)
+        : keys_(std::move(keys)), numbers_(keys_.size()), texts_(keys_.size()), views_(keys_.size()), snapshot_(snapshot) {}
 
     bool empty() const { return keys_.empty(); }
     void add(const RecordView& r) {
         for (std::size_t k = 0; k < keys_.size(); ++k) {
-            const std::string_view raw = r.rawField(keys_[k].field);
             if (keys_[k].numeric) {
-                const auto v = expr::parseStoredNumber(raw);
+                const auto v = expr::parseStoredNumber(r.rawField(keys_[k].field));
                 numbers_[k].push_back(v ? *v : -std::numeric_limits<double>::infinity());
+            } else if (snapshot_) {
+                views_[k].push_back(trimRight(snapshot_->slotField(views_[k].size(), keys_[k].field)));
             } else {
-                texts_[k].emplace_back(trimRight(raw));
+                texts_[k].emplace_back(trimRight(r.rawField(keys_[k].field)));
             }
         }
     }
@@ -89,6 +92,8 @@ public:
                 if (keys_[k].numeric) {
                     const double x = numbers_[k][a], y = numbers_[k][b];
                     c = x < y ? -1 : (x > y ? 1 : 0);
+                } else if (snapshot_) {
+                    c = views_[k][a].compare(views_[k][b]);
                 } else {
                     c = texts_[k][a].compare(texts_[k][b]);
                 }
@@ -103,6 +108,8 @@ private:
     std::vector<OrderKey> keys_;
     std::vector<std::vector<double>> numbers_;
     std::vector<std::vector<std::string>> texts_;
+    std::vector<std::vector<std::string_view>> views_;  // into the snapshot, which never moves
+    const RecordSnapshot* snapshot_;
 };
 
 // ---- result columns ---------------------------------------------------------------
@@ -163,8 +170,16 @@ std::optional<Lookup> findLookup(const expr::Node* n, const FieldList& fields, c
     return Lookup{field, *value};
 }
 
-base::Result<std::vector<int64_t>> chooseRows(Table& table, const TableRef& ref, const expr::Node* where,
-                                              std::vector<OrderKey> order, LookupCache* lookups) {
+// The chosen records, ordered, with their stored bytes when `snapshot` and
+// the rows will be read out of file order (ordered, or found by lookup);
+// rows in file order are read through the table's own block cache.
+struct Chosen {
+    std::vector<int64_t> rows;
+    RecordSnapshot snapshot;
+};
+
+base::Result<Chosen> chooseRows(Table& table, const TableRef& ref, const expr::Node* where,
+                                std::vector<OrderKey> order, LookupCache* lookups, bool snapshot) {
     const FieldList& fields = table.fields();
     std::unique_ptr<Expr> cond;
     if (where) {
@@ -172,23 +187,29 @@ base::Result<std::vector<int64_t>> chooseRows(Table& table, const TableRef& ref,
         if (!bound) return bound.status();
         cond = std::move(bound.value());
     }
-    KeyTable keys(std::move(order));
-    std::vector<int64_t> rows;
-    auto visit = [&](int64_t rec, const RecordView& r) {
-        if (cond && !cond->matches(r)) return;
-        rows.push_back(rec);
-        if (!keys.empty()) keys.add(r);
-    };
     TableSource source(table, lookups);
     std::optional<std::vector<int64_t>> candidates;
     if (const auto l = findLookup(where, fields, ref)) candidates = source.lookupNumber(l->field, l->value);
+    snapshot = snapshot && (!order.empty() || candidates);
+    Chosen chosen{{}, snapshot ? RecordSnapshot(fields) : RecordSnapshot()};
+    KeyTable keys(std::move(order), snapshot ? &chosen.snapshot : nullptr);
+    std::vector<int64_t>& rows = chosen.rows;
+    auto visit = [&](int64_t rec, const RecordView& r) {
+        if (cond && !cond->matches(r)) return;
+        rows.push_back(rec);
+        if (snapshot) chosen.snapshot.add(r);
+        if (!keys.empty()) keys.add(r);
+    };
     Status st = candidates ? source.forEachOf(*candidates, visit) : source.forEach(visit);
     if (!st) return st;
-    if (keys.empty()) return rows;
+    if (keys.empty()) return chosen;
+    const std::vector<std::size_t> permutation = keys.order(rows.size());
     std::vector<int64_t> sorted;
     sorted.reserve(rows.size());
-    for (std::size_t i : keys.order(rows.size())) sorted.push_back(rows[i]);
-    return sorted;
+    for (std::size_t i : permutation) sorted.push_back(rows[i]);
+    rows.swap(sorted);
+    if (snapshot) chosen.snapshot.permute(permutation);
+    return chosen;
 }
 
 Status unknownColumn(std::string_view q, std::string_view name, int pos) {
@@ -230,10 +251,11 @@ base::Result<std::unique_ptr<SqlResult>> selectSingle(const std::string& folder,
         if (f < 0) return unknownColumn(o.qualifier, o.name, o.pos);
         order.push_back({f, isNumeric(tf[f].type), o.descending});
     }
-    auto rows = chooseRows(*table, ref, s.where.get(), std::move(order), lookups);
-    if (!rows) return rows.status();
-    return std::unique_ptr<SqlResult>(
-        std::make_unique<TableResult>(std::move(table), std::move(fields), std::move(columns), std::move(rows.value())));
+    auto chosen = chooseRows(*table, ref, s.where.get(), std::move(order), lookups, true);
+    if (!chosen) return chosen.status();
+    return std::unique_ptr<SqlResult>(std::make_unique<TableResult>(std::move(table), std::move(fields), std::move(columns),
+                                                                    std::move(chosen->rows),
+                                                                    std::move(chosen->snapshot)));
 }
 
 // ---- joins ------------------------------------------------------------------------------
@@ -451,7 +473,9 @@ base::Result<std::unique_ptr<Table>> openTable(const std::string& folder, const 
 
 base::Result<std::vector<int64_t>> selectRows(Table& table, const TableRef& ref, const expr::Node* where,
                                               LookupCache* lookups) {
-    return chooseRows(table, ref, where, {}, lookups);
+    auto chosen = chooseRows(table, ref, where, {}, lookups, false);
+    if (!chosen) return chosen.status();
+    return std::move(chosen->rows);
 }
 
 base::Result<std::unique_ptr<SqlResult>> runSelect(const std::string& folder, const Statement& s, LookupCache* lookups) {

@@ -111,6 +111,7 @@ struct Table::Impl {
     bool viewPosValid = false;
 
     int64_t deletedCount = -1;  // unknown
+    std::vector<uint32_t> liveRank;  // live records up to each record number; empty = unknown
     std::vector<uint8_t> deletedMarks;  // per record, with the hashes
     std::map<int, HashIndex> hashes;
 
@@ -244,6 +245,7 @@ struct Table::Impl {
     void onExternalChange() {
         dropCache();
         deletedCount = -1;
+        liveRank.clear();
         deletedMarks.clear();
         hashes.clear();
         if (cur > count()) cur = 0;
@@ -310,7 +312,18 @@ struct Table::Impl {
         }
     }
 
+    const std::vector<uint32_t>& ranks() {
+        if (!liveRank.empty()) return liveRank;
+        liveRank.assign(std::size_t(count()) + 1, 0);
+        scanAll([&](int64_t r, const char* p) {
+            liveRank[std::size_t(r)] = liveRank[std::size_t(r) - 1] + (p[0] != '*');
+            return true;
+        });
+        return liveRank;
+    }
+
     void setMark(int64_t r, bool deleted) {
+        liveRank.clear();
         if (std::size_t(r) < deletedMarks.size()) deletedMarks[std::size_t(r)] = deleted;
     }
 };
@@ -474,13 +487,30 @@ int64_t Table::position() const {
         return m.viewPosValid ? int64_t(m.viewPos) + 1 : 0;
     }
     if (m.showDeleted || m.countDeleted() == 0) return m.cur;
-    int64_t n = 0;
-    m.scanAll([&](int64_t r, const char* p) {
-        if (r > m.cur) return false;
-        if (p[0] != '*') ++n;
-        return true;
-    });
-    return n;
+    const auto& rank = m.ranks();
+    return std::size_t(m.cur) < rank.size() ? int64_t(rank[std::size_t(m.cur)]) : 0;
+}
+
+bool Table::goToPosition(int64_t pos) {
+    Impl& m = *impl_;
+    if (!m.file || pos < 1) return false;
+    if (m.editing) post();
+    if (m.viewActive) {
+        if (pos > int64_t(m.view.size())) return false;
+        m.viewPos = std::size_t(pos - 1);
+        m.viewPosValid = true;
+        m.cur = m.view[m.viewPos];
+    } else if (m.showDeleted || m.countDeleted() == 0) {
+        if (pos > m.count()) return false;
+        m.cur = pos;
+    } else {
+        const auto& rank = m.ranks();
+        const auto it = std::lower_bound(rank.begin(), rank.end(), uint32_t(pos));
+        if (it == rank.end()) return false;
+        m.cur = int64_t(it - rank.begin());
+    }
+    m.bof = m.eof = false;
+    return true;
 }
 
 int64_t Table::recNo() const { return impl_->appending ? 0 : impl_->cur; }
@@ -501,8 +531,13 @@ bool Table::goToRecNo(int64_t recNo) {
 
 const RecordView& Table::record() const {
     Impl& m = *impl_;
+    if (!m.file) {
+        static const DbfHeader none;
+        static RawRecord closed(none);
+        return closed;
+    }
     const char* p = nullptr;
-    if (m.file) {
+    {
         if (m.editing) p = m.buffer.data();
         else if (m.cur > 0) p = m.ptr(m.cur);
     }
@@ -654,6 +689,7 @@ base::Status Table::post() {
             return base::Status::ok();
         }
         m.hashAdd(*r, m.buffer.data());
+        if (!m.liveRank.empty()) m.liveRank.push_back(m.liveRank.back() + 1);
         if (m.viewActive) {
             std::size_t at = m.view.size();
             if (m.order) {
@@ -945,10 +981,11 @@ std::vector<int64_t> Table::findEqual(int field, std::string_view value) {
 base::Status Table::refresh() {
     Impl& m = *impl_;
     if (!m.file) return base::Status::invalid("Таблица закрыта"_cp);
+    // An explicit refresh forgets everything cached: a change by another
+    // process within one tick of the file clock leaves no trace in the stamp.
     auto changed = m.file->refreshState();
     if (!changed) return changed.status();
-    if (*changed) m.onExternalChange();
-    else m.dropCache();
+    m.onExternalChange();
     if (m.cur == 0) first();
     return base::Status::ok();
 }
@@ -964,6 +1001,8 @@ base::Status Table::close() {
         if (s.isOk()) s = synced;
     }
     m.file.reset();
+    m.liveRank.clear();
+    m.deletedMarks.clear();
     m.cur = 0;
     m.bof = m.eof = true;
     m.view.clear();

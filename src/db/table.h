@@ -44,6 +44,9 @@ public:
     int64_t recNo() const override;
     // Any record of the file, deleted or filtered out ones too.
     bool goToRecNo(int64_t recNo) override;
+    // The record at a 1-based position in the cursor's order (what
+    // position() gives back); fast, for grids.
+    bool goToPosition(int64_t position);
     using Cursor::text;
     std::string text(int field) const override;
     std::optional<double> number(int field) const override;

@@ -1,7 +1,5 @@
 #include "db/table_ops.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <ctime>
@@ -25,10 +23,21 @@ std::string tempBeside(const std::string& native) {
     const std::string folder = slash == std::string::npos ? "" : native.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? native : native.substr(slash + 1);
     static int serial = 0;
-    return folder + "." + name + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+    return folder + "." + name + ".tmp" + std::to_string(posix::processId()) + "-" + std::to_string(++serial);
 }
 
 bool exists(const std::string& native) { return posix::stateOfPath(native).isOk(); }
+
+// Temporaries a killed rewrite left beside `native`. Called only while we
+// hold the exclusive lock, so no one else can be writing one of them.
+void removeStaleTemps(const std::string& native) {
+    const auto slash = native.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : native.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? native : native.substr(slash + 1);
+    const std::string mask = base::nativeToText("." + name + ".tmp*");
+    for (const std::string& stale : base::listFiles(base::nativeToText(folder), mask))
+        posix::removePath(base::withTrailingSeparator(folder) + base::textToNative(stale));
+}
 
 // A file written beside its final place, synced, then renamed over it.
 class TempFile {
@@ -64,7 +73,7 @@ public:
         if (auto s = posix::sync(fd_); !s) return s;
         posix::closeFd(fd_);
         fd_ = -1;
-        if (::link(temp_.c_str(), final_.c_str()) != 0)
+        if (!posix::linkNew(temp_, final_))
             return base::Status::invalid("Таблица уже существует: "_cp + base::nativeToText(final_));
         posix::removePath(temp_);
         done_ = true;
@@ -109,6 +118,7 @@ base::Status rewrite(const std::string& native, Pick&& pick, bool decode) {
     auto opened = openExclusive(native);
     if (!opened) return opened.status();
     DbfFile& f = **opened;
+    removeStaleTemps(native);
     const std::size_t len = f.recordLength();
     std::string records(std::size_t(f.recordCount()) * len, '\0');
     auto got = f.readRecords(1, f.recordCount(), records.data(), decode);
@@ -170,11 +180,13 @@ base::Status copyOver(const std::string& from, const std::string& to, bool withT
     auto source = DbfFile::open(from, false, busyText());
     if (!source) return source.status();
     DbfFile& src = **source;
-    std::unique_ptr<DbfFile> target;
+    // The target only needs locking, not reading: a damaged one may be replaced.
+    std::unique_ptr<FileHandle> target;
     if (exists(to)) {
-        auto t = DbfFile::open(to, true, busyText());
+        auto t = FileHandle::open(to, true, busyText());
         if (!t) return t.status();
         target = std::move(*t);
+        removeStaleTemps(to);
     }
     // Records are appended beyond the stored count before the count grows,
     // so copying header + count records under the header lock is consistent.
@@ -183,12 +195,7 @@ base::Status copyOver(const std::string& from, const std::string& to, bool withT
     src.refreshState();
     if (src.hasMemo()) {
         const std::string memoTo = companionPath(to, memoExtension(memoKindOf(src.header())));
-        bool writable = false;
-        auto memoFd = posix::openExisting(src.memoPath(), writable);
-        if (!memoFd) return memoFd.status();
-        auto s = copyInto(*memoFd, -1, memoTo, "");
-        posix::closeFd(*memoFd);
-        if (!s) return s;
+        if (auto s = copyInto(src.memoFd(), -1, memoTo, ""); !s) return s;
     }
     const int64_t bytes = src.header().headerLength + src.recordCount() * int64_t(src.recordLength());
     if (auto s = copyInto(src.handle().fd(), bytes, to, "\x1A"); !s) return s;
@@ -206,10 +213,10 @@ bool tableExists(std::string_view path) { return base::fileExists(path); }
 base::Status createTable(std::string_view path, const FieldList& fields, TableFlavor flavor, bool replaceExisting) {
     if (auto s = validateFields(fields); !s) return s;
     const std::string native = base::resolvePath(path);
-    std::unique_ptr<DbfFile> old;
+    std::unique_ptr<FileHandle> old;
     if (exists(native)) {
         if (!replaceExisting) return base::Status::invalid("Таблица уже существует: "_cp + std::string(path));
-        auto f = DbfFile::open(native, true, busyText());
+        auto f = FileHandle::open(native, true, busyText());
         if (!f) return f.status();
         old = std::move(*f);
     }
@@ -293,9 +300,18 @@ base::Status deleteTable(std::string_view path) {
     const std::string native = base::resolvePath(path);
     if (!exists(native)) return base::Status::ok();
     auto f = DbfFile::open(native, true, busyText());
-    if (!f) return f.status();
-    if (!(*f)->memoPath().empty())
+    std::unique_ptr<FileHandle> damaged;
+    if (!f && f.status().code() == base::Status::Code::Corrupt) {
+        // A table too damaged to read can still be deleted; its memo file,
+        // which we cannot name for sure, stays.
+        auto h = FileHandle::open(native, true, busyText());
+        if (!h) return h.status();
+        damaged = std::move(*h);
+    } else if (!f) {
+        return f.status();
+    } else if (!(*f)->memoPath().empty()) {
         if (auto s = posix::removePath((*f)->memoPath()); !s) return s;
+    }
     if (auto s = posix::removePath(tagFilePath(native)); !s) return s;
     if (auto s = posix::removePath(native); !s) return s;
     return posix::syncFolderOf(native);

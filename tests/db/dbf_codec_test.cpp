@@ -171,3 +171,51 @@ TEST(DbfTable, MissingMemoFileOpensReadOnlyAndSaysSo) {
     ASSERT_FALSE(t->problems().empty());
     EXPECT_FALSE(t->append().isOk());
 }
+
+namespace {
+
+// A header with `fields` of version `version`, count 1, plus one record.
+std::string oneRecordTable(uint8_t version, const db::FieldList& fields, const std::string& record) {
+    db::DbfHeader h = db::makeHeader(fields, false);
+    h.version = version;
+    h.recordCount = 1;
+    return db::encodeHeader(h) + " " + record + "\x1A";
+}
+
+}  // namespace
+
+TEST(DbfTable, ReadsDBaseIVAndVisualFoxProFlavours) {
+    TempFolder dir;
+    // dBase IV with a memo: blocks start FF FF 08 00 and a length that counts those 8 bytes.
+    std::string dbt(1024, '\0');
+    db::putU32(dbt.data(), 2);
+    db::putU16(dbt.data() + 20, 512);
+    const std::string four = std::string("\xFF\xFF\x08\x00", 4) + std::string(4, '\0') + "dBase IV text";
+    dbt.replace(512, four.size(), four);
+    db::putU32(dbt.data() + 512 + 4, uint32_t(8 + 13));
+    dir.write("D4.DBT", dbt);
+    dir.write("D4.DBF", oneRecordTable(0x8B, {field("NOTE", FieldType::Memo, 10)}, "         1"));
+    auto d4 = openTable(dir.file("D4.DBF"));
+    ASSERT_TRUE(d4);
+    EXPECT_EQ(d4->text("NOTE"), "dBase IV text");
+    EXPECT_TRUE(d4->problems().empty());
+
+    // Visual FoxPro: an integer field (4 bytes LE), a 4-byte memo pointer into an .FPT.
+    std::string fpt(512 + 64, '\0');
+    db::putBigU32(fpt.data(), 9);
+    fpt[7] = 64;
+    db::putBigU32(fpt.data() + 512, 1);
+    db::putBigU32(fpt.data() + 516, 3);
+    fpt.replace(520, 3, "fox");
+    dir.write("VFP.FPT", fpt);
+    std::string rec(8, '\0');
+    db::putU32(rec.data(), uint32_t(-42));
+    db::putU32(rec.data() + 4, 8);
+    dir.write("VFP.DBF", oneRecordTable(0x30, {field("N", FieldType::Integer, 4), field("M", FieldType::Memo, 4)}, rec));
+    auto vfp = openTable(dir.file("VFP.DBF"));
+    ASSERT_TRUE(vfp);
+    EXPECT_EQ(vfp->text("N"), "-42");
+    EXPECT_EQ(vfp->text("M"), "fox");
+    EXPECT_TRUE(vfp->isReadOnly());
+    EXPECT_FALSE(vfp->edit().isOk());
+}

@@ -164,4 +164,13 @@ TEST(TableOps, DamagedTablesAreNeverRewritten) {
     ASSERT_TRUE(t);
     EXPECT_EQ(t->recordCount(), 4);
     EXPECT_TRUE(t->isReadOnly());
+    t.reset();
+    // A sound copy may replace a damaged table, and a table too damaged to
+    // open may still be deleted.
+    const std::string good = makeTable(dir, "GOOD.DBF", phoneFields(), {{"Один"_cp, "1"}});
+    ASSERT_TRUE(db::replaceTable(path, good).isOk());
+    EXPECT_EQ(liveColumn(path, "KOD"), (std::vector<std::string>{"1"}));
+    dir.write("T.DBF", bytes.substr(0, 20));
+    EXPECT_TRUE(db::deleteTable(path).isOk());
+    EXPECT_FALSE(db::tableExists(path));
 }

@@ -82,6 +82,10 @@ TEST_F(TableTest, DeletedRecordsAreSkippedAndRecallable) {
     EXPECT_EQ(t->recordCount(), 3);
     EXPECT_EQ(t->physicalCount(), 4);
     EXPECT_EQ(column(*t, "KOD"), (std::vector<std::string>{"3", "2", "10"}));
+    ASSERT_TRUE(t->goToPosition(2));  // positions count live records only
+    EXPECT_EQ(t->recNo(), 3);
+    EXPECT_EQ(t->position(), 2);
+    EXPECT_FALSE(t->goToPosition(4));
     t->setShowDeleted(true);
     ASSERT_TRUE(t->goToRecNo(2));
     EXPECT_TRUE(t->isDeleted());
