@@ -407,3 +407,40 @@ TEST_F(DataFolder, MonthlyNormsFromTheDataFoldersHolidays) {
 }
 
 }  // namespace
+
+namespace {
+
+void setCardField(const TempFolder& dir, const char* field, const std::string& utf8) {
+    auto t = db::Table::open(dir.file("DANN.DBF"));
+    ASSERT_TRUE(t.isOk());
+    (*t)->first();
+    ASSERT_TRUE((*t)->edit().isOk());
+    ASSERT_TRUE((*t)->setText(field, cp(utf8)).isOk());
+    ASSERT_TRUE((*t)->post().isOk());
+}
+
+TEST_F(DataFolder, ValuesThatDoNotFitAreNeverCut) {
+    // NOM is 3 characters in the month's table (the default definition).
+    setCardField(dir, "NOM", "12");
+    ASSERT_TRUE(calculateMonthInFolder(options()).isOk());
+    EXPECT_EQ(readAll(dir.file("T0626.DBF"))[0].at("NOM"), "12");
+
+    // In place the field cannot grow: the value is reported, not cut.
+    setCardField(dir, "NOM", "12345");
+    auto single = recalculateRowInFolder(dir.path(), {2026, 6}, 1);
+    ASSERT_TRUE(single.isOk()) << utf(single.status().message());
+    std::string notes;
+    for (const auto& n : single->notes) notes += utf(n) + "\n";
+    EXPECT_NE(notes.find("\"12345\" не помещается в поле NOM"), std::string::npos) << notes;
+    EXPECT_EQ(readAll(dir.file("T0626.DBF"))[0].at("NOM"), "12");
+
+    // A new table gets a wider field instead.
+    auto full = calculateMonthInFolder(options());
+    ASSERT_TRUE(full.isOk());
+    notes.clear();
+    for (const auto& n : full->notes) notes += utf(n) + "\n";
+    EXPECT_NE(notes.find("Поле NOM расширено до 5"), std::string::npos) << notes;
+    EXPECT_EQ(readAll(dir.file("T0626.DBF"))[0].at("NOM"), "12345");
+}
+
+}  // namespace
