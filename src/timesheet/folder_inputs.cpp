@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "base/case_tables.h"
 #include "base/cp_literal.h"
 #include "db/dbf_values.h"
 #include "db/table.h"
