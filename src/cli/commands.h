@@ -13,6 +13,7 @@ int runDbCommand(const Args& args);
 int runDbSqlCommand(const Args& args);
 int runScriptCommand(const Args& args);
 int runTimesheetCommand(const Args& args);
+int runDemoCommand(const Args& args);  // hidden: fills a starter data folder
 
 void printUsage();
 

@@ -5,6 +5,10 @@
 
 #include "cli/commands.h"
 
+#ifdef KADRY_HAVE_GUI
+#include "app/gui_main.h"
+#endif
+
 int main(int argc, char** argv) {
     cli::Args rest;
     for (int i = 2; i < argc; ++i) rest.emplace_back(argv[i]);
@@ -12,6 +16,10 @@ int main(int argc, char** argv) {
     if (word == "db") return cli::runDbCommand(rest);
     if (word == "script") return cli::runScriptCommand(rest);
     if (word == "timesheet") return cli::runTimesheetCommand(rest);
+#ifdef KADRY_HAVE_GUI
+    if (word == "demo") return cli::runDemoCommand(rest);
+    if (word.empty()) return app::runGui(argc, argv);
+#endif
     cli::printUsage();
     return word.empty() || word == "--help" || word == "help" ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "db/cursor.h"
 
 #include "base/case_tables.h"
+#include "base/cp_literal.h"
 
 namespace db {
 
@@ -23,7 +24,7 @@ std::string Cursor::text(std::string_view name) const {
 
 base::Status Cursor::setText(std::string_view name, std::string_view value) {
     const int i = fieldIndex(name);
-    if (i < 0) return base::Status::invalid("no field " + std::string(name));
+    if (i < 0) return base::Status::invalid("Нет поля "_cp + std::string(name));
     return setText(i, value);
 }
 

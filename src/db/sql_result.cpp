@@ -116,11 +116,24 @@ std::optional<std::string_view> TableResult::raw(int f) const {
     return table_->rawField(columns_[f]);
 }
 
+// The text of a whole number stored without decimals is its digits as
+// written (what the number formatter would give), found without formatting.
+bool isPlainInteger(const FieldDef& f, std::string_view digits) {
+    if (f.type != FieldType::Numeric || f.decimals != 0 || digits.empty() || digits.size() > 15) return false;
+    std::size_t i = digits[0] == '-' ? 1 : 0;
+    if (i == digits.size() || (digits[i] == '0' && (digits.size() > i + 1 || i == 1))) return false;
+    for (; i < digits.size(); ++i)
+        if (digits[i] < '0' || digits[i] > '9') return false;
+    return true;
+}
+
 std::string TableResult::text(int field) const {
     if (!validField(field)) return {};
     if (isMemo(field)) return table_->isEditing() || place() ? table_->text(columns_[field]) : std::string();
     const auto r = raw(field);
-    return r ? fieldText(fields_[field], *r) : std::string();
+    if (!r) return {};
+    if (const std::string_view t = trimmed(*r); isPlainInteger(fields_[field], t)) return std::string(t);
+    return fieldText(fields_[field], *r);
 }
 
 std::optional<double> TableResult::number(int field) const {

@@ -248,7 +248,7 @@ struct Table::Impl {
         liveRank.clear();
         deletedMarks.clear();
         hashes.clear();
-        if (cur > count()) cur = 0;
+        if (cur > count()) setCurrent(0);
         rebuildView();
     }
 

@@ -117,7 +117,9 @@ public:
     // Re-reads the record count and current record from disk (other
     // workstations may have appended).
     base::Status refresh();
-    base::Status close();  // flushes; further use is an error
+    // Posts a pending edit, syncs what was written; further use is an error.
+    // The destructor closes too.
+    base::Status close();
 
     ~Table() override;
 

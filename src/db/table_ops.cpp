@@ -114,7 +114,7 @@ std::string headerWithCount(const DbfFile& f, uint32_t count) {
 // Rewrites the table with the records chosen (and ordered) by `pick`, which
 // gets all records as stored and returns the indices to keep.
 template <class Pick>
-base::Status rewrite(const std::string& native, Pick&& pick, bool decode) {
+base::Status rewrite(const std::string& native, Pick&& pick, bool decode, bool freshMemo = false) {
     auto opened = openExclusive(native);
     if (!opened) return opened.status();
     DbfFile& f = **opened;
@@ -143,7 +143,12 @@ base::Status rewrite(const std::string& native, Pick&& pick, bool decode) {
     block += '\x1A';
     if (auto s = out.write(block); !s) return s;
     // The exclusive lock on the old file is held until the new one is in place.
-    return out.commit();
+    if (auto s = out.commit(); !s) return s;
+    if (!freshMemo || f.memoPath().empty()) return base::Status::ok();
+    // No record refers to the old memo texts any more.
+    const std::string temp = tempBeside(f.memoPath());
+    if (auto s = MemoFile::create(temp, memoKindOf(f.header())); !s) return s;
+    return posix::renameOver(temp, f.memoPath());
 }
 
 using Keep = base::Result<std::vector<std::size_t>>;
@@ -221,20 +226,23 @@ base::Status createTable(std::string_view path, const FieldList& fields, TableFl
         old = std::move(*f);
     }
     const DbfHeader h = makeHeader(fields, flavor == TableFlavor::FoxPro);
-    const MemoKind memo = memoKindOf(h);
-    if (memo != MemoKind::None) {
-        const std::string memoPath = companionPath(native, memoExtension(memo));
-        const std::string temp = tempBeside(memoPath);
-        if (auto s = MemoFile::create(temp, memo); !s) return s;
-        if (auto s = posix::renameOver(temp, memoPath); !s) {
-            posix::removePath(temp);
-            return s;
-        }
-    }
     TempFile out(native);
     if (auto s = out.create(); !s) return s;
     if (auto s = out.write(encodeHeader(h) + "\x1A"); !s) return s;
-    return old ? out.commit() : out.commitNew();
+    // The table first: a memo file is never put beside a table that is not
+    // ours, and a crash before the memo leaves an empty table, nothing lost.
+    if (auto s = old ? out.commit() : out.commitNew(); !s) return s;
+    posix::removePath(tagFilePath(native));  // tags of a former table do not apply
+    const MemoKind memo = memoKindOf(h);
+    if (memo == MemoKind::None) return base::Status::ok();
+    const std::string memoPath = companionPath(native, memoExtension(memo));
+    const std::string temp = tempBeside(memoPath);
+    if (auto s = MemoFile::create(temp, memo); !s) return s;
+    if (auto s = posix::renameOver(temp, memoPath); !s) {
+        posix::removePath(temp);
+        return s;
+    }
+    return base::Status::ok();
 }
 
 base::Status packTable(std::string_view path) {
@@ -248,7 +256,7 @@ base::Status zapTable(std::string_view path) {
     const std::string native = base::resolvePath(path);
     if (!exists(native)) return base::Status::ok();
     return rewrite(native, [](const DbfFile&, const std::string&) -> Keep { return std::vector<std::size_t>(); },
-                   false);
+                   false, true);
 }
 
 namespace {

@@ -189,7 +189,7 @@ TEST(MultiProcess, KilledAppenderLeavesEveryPostedRecord) {
     appendRows(*t, {{"1", "0"}});  // and it goes on working
 }
 
-TEST(MultiProcess, KilledPackOrSortLeavesEveryLiveRecord) {
+TEST(MultiProcess, KilledPackSortOrReplaceLeavesEveryLiveRecord) {
     TempFolder dir;
     const std::string path = makeTable(dir, "T.DBF", workerFields());
     constexpr int kRecords = 20000;
@@ -204,10 +204,15 @@ TEST(MultiProcess, KilledPackOrSortLeavesEveryLiveRecord) {
             }
         }
     }
-    for (int delayMs : {0, 2, 5, 10, 20, 40}) {
+    // A packed copy holds the same live records, for the replace rounds.
+    const std::string copy = dir.file("COPY.DBF");
+    ASSERT_TRUE(db::copyTable(path, copy).isOk());
+    ASSERT_TRUE(db::packTable(copy).isOk());
+    for (int delayMs : {0, 1, 2, 5, 9, 10, 20, 40}) {
         const pid_t packer = ::fork();
         if (packer == 0) {
-            // Half the rounds sort in this process, half pack through kadry.
+            // Rounds sort or replace in this process, or pack through kadry.
+            if (delayMs % 4 == 1) ::_exit(db::replaceTable(path, copy).isOk() ? 0 : 1);
             if (delayMs % 4) ::_exit(db::sortTable(path, "I").isOk() ? 0 : 1);
             std::freopen("/dev/null", "w", stdout);
             ::execl(KADRY_BIN, KADRY_BIN, "db", "pack", path.c_str(), nullptr);
@@ -229,5 +234,6 @@ TEST(MultiProcess, KilledPackOrSortLeavesEveryLiveRecord) {
     ASSERT_TRUE(db::packTable(path).isOk());
     std::vector<std::string> names;
     for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.push_back(e.path().filename());
-    EXPECT_EQ(names, (std::vector<std::string>{"T.DBF"}));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"COPY.DBF", "T.DBF"}));
 }

@@ -1,0 +1,168 @@
+// The card file and the personal card on the offscreen platform, over the
+// demo data folder, found by their component names.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <gtest/gtest.h>
+
+#include "app/demo_data.h"
+#include "app/mask_edit_n.h"
+#include "db/sql.h"
+#include "base/cp1251.h"
+#include "records/assignments.h"
+#include "records/dann_form.h"
+#include "records/form_dialogs.h"
+#include "records/form_kart.h"
+#include "records/history_model.h"
+#include "records/working_copy.h"
+#include "support/temp_folder.h"
+#include "ui/qt_text.h"
+#include "ui/recording_messages.h"
+#include "../app/qt_app.h"
+
+namespace {
+
+class RecordsWindows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing_support::qtApp();
+        ASSERT_TRUE(app::makeDemoData(data.path(), base::Date::fromYmd(2026, 12, 11)).isOk());
+        env.ctx.workFolder = work.path();
+        env.ctx.dataFolder = data.path();
+        env.ctx.workstation = "1";
+        env.ctx.firstOfMonth = base::Date::fromYmd(2026, 12, 1);
+        env.ctx.today = base::Date::fromYmd(2026, 12, 11);
+        env.ctx.messages = &messages;
+        env.forms = &forms;
+        env.storeSortField = [this](const std::string& f) { storedSort = f; };
+        env.font = QFont("DejaVu Sans", 9);
+    }
+
+    void shot(QWidget& w, const char* name) {
+        if (const char* dir = std::getenv("KADRY_SHOTS")) w.grab().save(QString(dir) + "/" + name);
+    }
+
+    testing_support::TempFolder work, data;
+    ui::RecordingMessages messages;
+    records::NoRuntimeForms forms;
+    records::RecordsEnv env;
+    std::string storedSort;
+};
+
+TEST_F(RecordsWindows, CardFileListsSearchesFiltersSorts) {
+    // Readable widths for the screenshot (the built-in rows hold 10 pixels).
+    {
+        db::SqlFolder sql(data.path());
+        ASSERT_TRUE(sql.execute("UPDATE DANN_SK.DBF SET file_v = \"70\"").isOk());
+    }
+    records::TDannForm form(env, {"ka"});
+    form.resize(1200, 700);
+    form.show();
+    form.FormActivate();
+    auto* grid = form.findChild<QTableView*>("DBGridDann");
+    ASSERT_TRUE(grid);
+    const int n = form.model().rowCount();
+    EXPECT_GT(n, 10);
+    EXPECT_TRUE(form.caption().startsWith(QString::fromUtf8(" ВСЕГО - %1 чел.").arg(n))) << form.caption().toStdString();
+    EXPECT_TRUE(form.caption().contains(QString::fromUtf8("Т№")));
+    for (const char* b : {"BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4", "BitBtn5", "BitBtn6", "BitBtn7"})
+        EXPECT_TRUE(form.findChild<QPushButton*>(b)) << b;
+    shot(form, "card_file.png");
+
+    // Sorted by FIO: incremental search in the FIO column.
+    int fioColumn = -1;
+    for (int c = 0; c < int(form.model().columns().size()); ++c)
+        if (form.model().columns()[c].field == "FIO") fioColumn = c;
+    ASSERT_GE(fioColumn, 0);
+    grid->setCurrentIndex(form.model().index(0, fioColumn));
+    const std::string target = form.model().text(n / 2, "FIO");
+    form.SearchChar(target[0]);
+    form.SearchChar(target[1]);
+    EXPECT_EQ(base::cp1251ToUtf8(form.model().text(form.currentRow(), "FIO")).substr(0, 4),
+              base::cp1251ToUtf8(target).substr(0, 4));
+    form.SearchChar('#');
+    EXPECT_EQ(messages.lines.back().rfind("BOX: Строка", 0), 0u);
+    EXPECT_TRUE(form.searchText().empty());
+
+    // Exact filter on the department of the current card, then cancel.
+    int podColumn = -1;
+    for (int c = 0; c < int(form.model().columns().size()); ++c)
+        if (form.model().columns()[c].field == "POD") podColumn = c;
+    ASSERT_GE(podColumn, 0);
+    grid->setCurrentIndex(form.model().index(0, podColumn));
+    const std::string pod = form.model().text(0, "POD");
+    form.BitBtn5Click();
+    EXPECT_LT(form.model().rowCount(), n);
+    for (int r = 0; r < form.model().rowCount(); ++r) EXPECT_EQ(form.model().text(r, "POD"), pod);
+    EXPECT_TRUE(form.caption().contains(QString::fromUtf8(" Фильтр (POD = ")));
+    form.CancelFilter();
+    EXPECT_EQ(form.model().rowCount(), n);
+
+    // Sort by the current column: stored under "iND".
+    int lkColumn = -1;
+    for (int c = 0; c < int(form.model().columns().size()); ++c)
+        if (form.model().columns()[c].field == "LK") lkColumn = c;
+    grid->setCurrentIndex(form.model().index(0, lkColumn));
+    form.BitBtn6Click();
+    EXPECT_EQ(storedSort, "LK");
+    EXPECT_LE(std::stod(form.model().text(0, "LK")), std::stod(form.model().text(1, "LK")));
+}
+
+TEST_F(RecordsWindows, EmptyArchiveDisablesTheCommands) {
+    records::TDannForm form(env, {"arx"});
+    form.show();
+    form.FormActivate();
+    EXPECT_EQ(form.caption(), QString::fromUtf8(" Архив уволенных 0 чел."));
+    for (const char* b : {"BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4", "BitBtn5", "BitBtn6", "BitBtn7"})
+        EXPECT_FALSE(form.findChild<QPushButton*>(b)->isEnabled()) << b;
+    form.BitBtn2Click();  // nothing to act on
+    EXPECT_TRUE(messages.lines.empty());
+}
+
+TEST_F(RecordsWindows, PersonalCardShowsTheCard) {
+    auto dict = app::loadDictionary(data.file("DANN_SK.DBF"));
+    ASSERT_TRUE(dict);
+    // The card file gives a card its assignment row when the cursor reaches it.
+    ASSERT_TRUE(records::ensureAssignmentRow(env.ctx, *dict, 1, false).isOk());
+    ASSERT_TRUE(records::makeWorkingCopy(env.ctx, *dict, 1).isOk());
+    records::TFormKart card(env, *dict, false);
+    card.show();
+    auto* pages = card.findChild<QTabWidget*>("PageControl1");
+    ASSERT_TRUE(pages);
+    QStringList tabs;
+    for (int i = 0; i < pages->count(); ++i) tabs << pages->tabText(i);
+    EXPECT_EQ(tabs.join(","), QString::fromUtf8("Лист 1,Назначения,Больничные,Отпуска,Командировки,Дополнительно"));
+    EXPECT_TRUE(card.windowTitle().startsWith(QString::fromUtf8(" Личная карточка - ")));
+    EXPECT_FALSE(card.value("FAM").empty());
+    EXPECT_TRUE(card.findChild<TMaskEditN*>("DBEditDOL1"));
+    EXPECT_TRUE(card.findChild<QLabel*>("LabelStagNTD")->text().startsWith(QString::fromUtf8("Стаж ")));
+    for (const char* b : {"BitBtnList1", "BitBtn1", "BitBtn7", "BitBtn12", "BitBtn13"})
+        EXPECT_TRUE(card.findChild<QPushButton*>(b)) << b;
+    EXPECT_GE(card.history(records::HistoryTab::Assignments)->rowCount(), 1);
+    card.resize(1000, 620);
+    shot(card, "personal_card.png");
+}
+
+TEST_F(RecordsWindows, NewAssignmentDialogAndDeleteChoice) {
+    records::TFormNewDan hiring(base::Date::fromYmd(2026, 12, 1), true, QFont());
+    EXPECT_FALSE(hiring.findChild<QPushButton*>("BitBtn2")->isEnabled());
+    hiring.findChild<QLineEdit*>("Edit1")->setText("17");
+    hiring.findChild<QPushButton*>("BitBtn1")->click();
+    EXPECT_EQ(hiring.answer().kind, records::NewAssignmentAnswer::New);
+    EXPECT_EQ(hiring.answer().orderNumber, "17");
+    EXPECT_EQ(hiring.answer().orderDate.text(), "01.12.2026");
+
+    records::TFormDelYv dismissed(false, work.path());
+    EXPECT_TRUE(dismissed.findChild<QPushButton*>("BitBtn1")->isHidden());
+    EXPECT_EQ(dismissed.findChild<QPushButton*>("BitBtn2")->text(), QString::fromUtf8("В архив уволенных"));
+    records::TFormDelYv archived(true, work.path());
+    archived.show();
+    EXPECT_TRUE(archived.findChild<QPushButton*>("BitBtn1")->isVisible());
+    EXPECT_EQ(archived.findChild<QPushButton*>("BitBtn2")->text(), QString::fromUtf8("В общий список"));
+}
+
+}  // namespace
