@@ -21,6 +21,7 @@ TKalendar::TKalendar(const std::string& workFolder, base::Date today, QWidget* p
     calendar_->setObjectName("MonthCalendar1");
     calendar_->setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
     calendar_->setFirstDayOfWeek(Qt::Monday);
+    calendar_->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
     years_ = new QComboBox(this);
     years_->setObjectName("ComboBox1");
     for (int y = 1754; y <= 3000; ++y) years_->addItem(QString::number(y));

@@ -70,6 +70,7 @@ TFormTab::TFormTab(const TimesheetEnv& env, std::optional<TabDepartment> departm
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(env_.font).height() + 4);
     grid_->verticalHeader()->hide();
+    grid_->horizontalHeader()->setMinimumSectionSize(6);
     grid_->installEventFilter(this);
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
 

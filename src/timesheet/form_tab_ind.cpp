@@ -48,11 +48,12 @@ TFormTabInd::TFormTabInd(const TimesheetEnv& env, int64_t kod, QWidget* parent)
     bitBtn2_->setObjectName("BitBtn2");
     auto* hint = new QLabel(QString::fromUtf8("Переходить по датам клавишей Tab  Сохранить - Enter  Отказ - Esc"), this);
     hint->setObjectName("Label32");
-    hint->setGeometry(kLeft, kTop + 6 * kRow + 44, 7 * kColumn, 20);
-    bitBtn1_->setGeometry(kLeft + 7 * kColumn - 190, kTop + 6 * kRow + 8, 90, 28);
-    bitBtn2_->setGeometry(kLeft + 7 * kColumn - 95, kTop + 6 * kRow + 8, 90, 28);
+    const int width = std::max(kLeft * 2 + 7 * kColumn, hint->sizeHint().width() + 2 * kLeft);
+    hint->setGeometry(kLeft, kTop + 6 * kRow + 44, width - 2 * kLeft, 20);
+    bitBtn1_->setGeometry(width - kLeft - 190, kTop + 6 * kRow + 8, 90, 28);
+    bitBtn2_->setGeometry(width - kLeft - 95, kTop + 6 * kRow + 8, 90, 28);
     comboBox1_->setGeometry(kLeft, kTop + 6 * kRow + 8, 120, 26);
-    setFixedSize(kLeft * 2 + 7 * kColumn, kTop + 6 * kRow + 72);
+    setFixedSize(width, kTop + 6 * kRow + 72);
     connect(bitBtn1_, &QPushButton::clicked, this, &TFormTabInd::BitBtn1Click);
     connect(bitBtn2_, &QPushButton::clicked, this, &TFormTabInd::BitBtn2Click);
     connect(comboBox1_, &QComboBox::activated, this, &TFormTabInd::ComboBox1Choose);
