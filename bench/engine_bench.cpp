@@ -15,6 +15,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/date.h"
@@ -215,6 +216,8 @@ int main(int argc, char** argv) {
         std::filesystem::copy_file(folder + "lite.KEEP", liteFile, std::filesystem::copy_options::overwrite_existing);
         std::filesystem::remove(liteFile + "-wal");
         std::filesystem::remove(liteFile + "-shm");
+        // Tables as a data folder holds them: not written in the last seconds.
+        std::this_thread::sleep_for(std::chrono::milliseconds(2100));
     } else {
 
     std::printf("generating %d cards and %d assignment rows in %s\n", cards, rows, folder.c_str());

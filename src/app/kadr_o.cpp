@@ -98,6 +98,14 @@ bool Tkadr_o::commandPrologue(const QString& name) {
             return false;
         }
     }
+    if (name == "S_MenuRTab") {
+        // Recalculation only of a timesheet that exists, after a warning.
+        const AccountingMonth& m = startup_->values().month;
+        const std::string tname = "T" + m.stored().substr(0, 2) + m.stored().substr(4, 2);
+        if (!base::fileExists(startup_->values().dataFolder + tname + ".DBF")) return false;
+        return messages().question("Табель "_cp + tname + " уже расчитан"_cp, "Ручные изменения будут потеряны"_cp,
+                                   " Продолжить новый расчет? "_cp) == 1;
+    }
     if (references.contains(name)) {
         const auto [mode, table] = references.value(name);
         // One reference window at a time, and only over a delivered table.
@@ -356,6 +364,9 @@ bool Tkadr_o::FormCreate() {
     ui_.fontName = v.fontName;
     ui_.fontSize = v.fontSize;
     ui_.language = v.language;
+    // The message window's button reads like the window menu's "Закрыть",
+    // which the language switch may have translated.
+    ui_.closeCaption = actions_.value("S_MenuClo")->text();
     if (outcome == StartOutcome::Terminate) return false;
     commands_.clearAll();
     applyFonts();

@@ -131,6 +131,45 @@ void Startup::refreshSeniority() {
     host_.setBusy(false);
 }
 
+void Startup::writeFirstSettings() {
+    // One entry per line, as successive WriteSetup calls would leave them.
+    const AccountingMonth now = accountingMonthFrom("", values_.today);
+    WriteTextFile(store_.path(), "!l!" + now.stored() + "!l!\r\n!S8Default!S8\r\niNDiND\r\nS%&" +
+                                     defaultDataFolder() + "S%&\r\n!!!1!!!");
+}
+
+void Startup::readFont() {
+    values_.fontName = store_.ReadSetup("!S8");
+    if (values_.fontName.empty()) {
+        values_.fontName = "MS Sans Serif";
+        store_.WriteSetup("!S8", values_.fontName);
+    }
+    values_.fontSize = fontSizeFrom(store_.ReadSetup("!S9"));
+}
+
+void Startup::readAccountingMonth() {
+    const std::string month = store_.ReadSetup("!l!");
+    if (trimBlanks(month.substr(0, 2)).empty()) {
+        values_.month = accountingMonthFrom("", values_.today);
+        store_.WriteSetup("!l!", values_.month.stored());
+    } else {
+        values_.month = accountingMonthFrom(month, values_.today);
+    }
+}
+
+bool Startup::networkCheck() {
+    if (dataFolderFound()) return true;
+    messages_.soob("Сеть не обнаружена"_cp, "Укажите правильный путь"_cp, "до сервера"_cp);
+    host_.openSettingsWindow();
+    // The folder the user gave gets its settings copy before the check, so
+    // an empty folder is accepted as a new data folder.
+    readDataFolder();
+    ensureDataCopyOfSettings(false);
+    if (dataFolderFound()) return true;
+    messages_.soob(" Сеть повторно не обнаружена "_cp, " Работа программы прервана "_cp);
+    return false;
+}
+
 StartOutcome Startup::FormCreate() {
     // 2. The engine is built in; a host may still report it missing.
     if (!host_.engineAvailable()) {
@@ -138,23 +177,14 @@ StartOutcome Startup::FormCreate() {
         return StartOutcome::Terminate;
     }
     // 3. First start: the default settings.
-    if (!store_.exists()) {
-        const AccountingMonth now = accountingMonthFrom("", values_.today);
-        WriteTextFile(store_.path(), "!l!" + now.stored() + "!l!\r\n!S8Default!S8\r\niNDiND\r\nS%&" +
-                                         defaultDataFolder() + "S%&\r\n!!!1!!!");
-    }
+    if (!store_.exists()) writeFirstSettings();
     // 4.-6.
     readDataFolder();
     createWorkFiles({"zarp_frm", "soobfrm"});
     removeStaleJournalLock();
     ensureDataCopyOfSettings(true);
     // 7.
-    values_.fontName = store_.ReadSetup("!S8");
-    if (values_.fontName.empty()) {
-        values_.fontName = "MS Sans Serif";
-        store_.WriteSetup("!S8", values_.fontName);
-    }
-    values_.fontSize = fontSizeFrom(store_.ReadSetup("!S9"));
+    readFont();
     // 8.-9.
     for (const char* name : {"sort_f1.dbf", "sort_f1.mdx", "sort_f1.cdx", "sort_f2.dbf", "sort_f2.mdx", "sort_f2.cdx"})
         base::removeFile(work(name));
@@ -166,27 +196,12 @@ StartOutcome Startup::FormCreate() {
     }
     // 12. Splash.
     if (base::fileExists(work("ZASTAVK.JPG"))) host_.showSplash(base::resolvePath(work("ZASTAVK.JPG")));
-    // 14. Accounting month.
-    const std::string month = store_.ReadSetup("!l!");
-    if (trimBlanks(month.substr(0, 2)).empty()) {
-        values_.month = accountingMonthFrom("", values_.today);
-        store_.WriteSetup("!l!", values_.month.stored());
-    } else {
-        values_.month = accountingMonthFrom(month, values_.today);
-    }
+    // 14.
+    readAccountingMonth();
     // 15.
     values_.workstation = trimBlanks(store_.ReadSetup("!!!"));
-    // 16. Network check, retried once through the settings window.
-    if (!dataFolderFound()) {
-        messages_.soob("Сеть не обнаружена"_cp, "Укажите правильный путь"_cp, "до сервера"_cp);
-        host_.openSettingsWindow();
-        readDataFolder();
-        ensureDataCopyOfSettings(false);
-        if (!dataFolderFound()) {
-            messages_.soob(" Сеть повторно не обнаружена "_cp, " Работа программы прервана "_cp);
-            return StartOutcome::Terminate;
-        }
-    }
+    // 16.
+    if (!networkCheck()) return StartOutcome::Terminate;
     // 17.
     values_.groupRestriction = store_.ReadSetup("F%&");
     // 19. Interface language.

@@ -43,7 +43,11 @@ public:
 private:
     std::string work(const std::string& name) const { return values_.workFolder + name; }
     std::string data(const std::string& name) const { return values_.dataFolder + name; }
+    void writeFirstSettings();
     void readDataFolder();
+    void readFont();
+    void readAccountingMonth();
+    bool networkCheck();
     void ensureDataCopyOfSettings(bool mayCreateFolder);
     bool dataFolderFound() const;
     void createWorkFiles(std::initializer_list<const char*> names);

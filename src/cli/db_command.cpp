@@ -77,14 +77,15 @@ int dump(const std::string& file) {
     std::string line;
     for (int i = 0; i < n; ++i) line += (i ? "\t" : "") + table.fields()[std::size_t(i)].name;
     printLine(line);
-    for (table.first(); !table.isEmpty() && !table.eof(); table.next()) {
+    table.first();
+    if (table.isEmpty()) return 0;
+    for (; !table.eof(); table.next()) {
         line.clear();
         for (int i = 0; i < n; ++i) {
             if (i) line += '\t';
             line += dumpValue(table, i);
         }
         printLine(line);
-        if (table.eof()) break;
     }
     return 0;
 }
@@ -96,6 +97,7 @@ std::vector<std::string> recordProblems(db::Table& table) {
     table.setShowDeleted(true);
     table.scan([&](int64_t recNo, const db::RecordView& rec) {
         std::string what;
+        // The delete mark is the byte before the first field.
         const std::string_view mark = rec.rawField(0).data() ? std::string_view(rec.rawField(0).data() - 1, 1) : "";
         if (mark != " " && mark != "*") what = "признак удаления"_cp;
         for (std::size_t i = 0; what.empty() && i < table.fields().size(); ++i) {
@@ -107,6 +109,10 @@ std::vector<std::string> recordProblems(db::Table& table) {
                 what = "поле "_cp + f.name + " не число"_cp;
             if (f.type == db::FieldType::Date && !blank && !base::Date::parseDbf(raw))
                 what = "поле "_cp + f.name + " не дата"_cp;
+            if (f.type == db::FieldType::Memo && !blank && table.goToRecNo(recNo)) {
+                auto memo = table.memoText(int(i));
+                if (!memo) what = "поле "_cp + f.name + ": " + memo.status().message();
+            }
         }
         if (!what.empty() && ++bad <= 10)
             problems.push_back("Запись "_cp + std::to_string(recNo) + ": " + what);

@@ -5,7 +5,10 @@
 namespace db::expr {
 namespace {
 
-constexpr int kMaxDepth = 200;  // nesting limit, so hostile input cannot exhaust the stack
+// Nesting and length limits, so hostile input cannot exhaust the stack in
+// parsing, binding, evaluating or freeing the tree.
+constexpr int kMaxDepth = 200;
+constexpr int kMaxTests = 5000;
 
 bool isWord(const Token& t, std::string_view w) {
     if (t.kind != Tok::Ident) return false;
@@ -97,6 +100,7 @@ base::Result<NodePtr> Parser::parseNot() {
 }
 
 base::Result<NodePtr> Parser::parseTest() {
+    if (++tests_ > kMaxTests) return syntaxError(peek(), "более короткое условие"_cp);
     auto lhs = parseOperand();
     if (!lhs) return lhs.status();
     const Token& t = peek();

@@ -41,6 +41,7 @@ private:
     std::size_t i_;
     int params_ = 0;
     int depth_ = 0;
+    int tests_ = 0;
 };
 
 }  // namespace db::expr

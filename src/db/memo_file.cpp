@@ -81,6 +81,7 @@ base::Result<std::string> MemoFile::read(uint32_t block) const {
         for (int64_t pos = start; text.size() < kMaxMemo; pos += blockSize_) {
             auto n = posix::readAt(file_->fd(), pos, buf.data(), buf.size());
             if (!n) return n.status();
+            if (*n == 0 && pos == start) return base::Status::corrupt("Ссылка за концом файла примечаний"_cp);
             for (std::size_t i = 0; i < *n; ++i) {
                 if (buf[i] == 0x1A) return text;
                 text += buf[i];

@@ -9,8 +9,10 @@
 namespace db::sql {
 namespace {
 
-// A file time closer than this to now may be shared by a write still to come.
-constexpr int64_t kRacyWindowNs = 100'000'000;
+// A file time closer than this to now may be shared by a write still to
+// come: coarse timestamps of network shares and their attribute caching
+// (about a second) included.
+constexpr int64_t kRacyWindowNs = 2'000'000'000;
 
 int64_t nowNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())

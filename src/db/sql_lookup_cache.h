@@ -4,7 +4,8 @@
 // handle would be rebuilt by every query; this cache keeps the hash per
 // (file, field) and trusts it while the file's size, modification time and
 // record count stay the same. A hash built while the file's time is too
-// recent to tell a later write apart is used once and not kept, so a change
+// recent to tell a later write apart (2 s, for the coarse times and
+// attribute caches of network shares) is used once and not kept, so a change
 // made in the same clock tick is never missed. Candidates are always checked
 // against the whole condition, so a stale entry can only cost time.
 #include <cstdint>

@@ -16,6 +16,17 @@ std::string_view trimmed(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
     return s;
 }
+
+// The text of a whole number stored without decimals is its digits as
+// written (what the number formatter would give), found without formatting.
+bool isPlainInteger(const FieldDef& f, std::string_view digits) {
+    if (f.type != FieldType::Numeric || f.decimals != 0 || digits.empty() || digits.size() > 15) return false;
+    std::size_t i = digits[0] == '-' ? 1 : 0;
+    if (i == digits.size() || (digits[i] == '0' && (digits.size() > i + 1 || i == 1))) return false;
+    for (; i < digits.size(); ++i)
+        if (digits[i] < '0' || digits[i] > '9') return false;
+    return true;
+}
 }  // namespace
 
 // ---- RecordSnapshot ----------------------------------------------------------------
@@ -116,17 +127,6 @@ std::optional<std::string_view> TableResult::raw(int f) const {
     return table_->rawField(columns_[f]);
 }
 
-// The text of a whole number stored without decimals is its digits as
-// written (what the number formatter would give), found without formatting.
-bool isPlainInteger(const FieldDef& f, std::string_view digits) {
-    if (f.type != FieldType::Numeric || f.decimals != 0 || digits.empty() || digits.size() > 15) return false;
-    std::size_t i = digits[0] == '-' ? 1 : 0;
-    if (i == digits.size() || (digits[i] == '0' && (digits.size() > i + 1 || i == 1))) return false;
-    for (; i < digits.size(); ++i)
-        if (digits[i] < '0' || digits[i] > '9') return false;
-    return true;
-}
-
 std::string TableResult::text(int field) const {
     if (!validField(field)) return {};
     if (isMemo(field)) return table_->isEditing() || place() ? table_->text(columns_[field]) : std::string();
@@ -223,9 +223,15 @@ Status TableResult::deleteRecord() {
 
 // ---- JoinResult -----------------------------------------------------------------------
 
-JoinResult::JoinResult(std::vector<std::unique_ptr<Table>> tables, FieldList fields, std::vector<JoinColumn> columns,
-                       std::vector<int64_t> rows)
-    : tables_(std::move(tables)), fields_(std::move(fields)), columns_(std::move(columns)), rows_(std::move(rows)) {
+JoinResult::JoinResult(std::vector<std::unique_ptr<Table>> tables, std::vector<RecordSnapshot> records,
+                       FieldList fields, std::vector<JoinColumn> columns, std::vector<int64_t> rows,
+                       std::vector<uint32_t> slots)
+    : tables_(std::move(tables)),
+      records_(std::move(records)),
+      fields_(std::move(fields)),
+      columns_(std::move(columns)),
+      rows_(std::move(rows)),
+      slots_(std::move(slots)) {
     nav_.reset(tables_.empty() ? 0 : int64_t(rows_.size() / tables_.size()));
 }
 
@@ -249,25 +255,41 @@ const Table* JoinResult::place(int field) const {
     return &t;
 }
 
+std::optional<std::string_view> JoinResult::raw(int field) const {
+    if (field < 0 || field >= int(columns_.size()) || !nav_.valid()) return std::nullopt;
+    const JoinColumn c = columns_[field];
+    return records_[c.table].slotField(slots_[nav_.index() * tables_.size() + c.table], c.field);
+}
+
 std::string JoinResult::text(int field) const {
-    const Table* t = place(field);
-    return t ? t->text(columns_[field].field) : std::string();
+    if (field >= 0 && field < int(fields_.size()) && fields_[field].type == FieldType::Memo) {
+        const Table* t = place(field);
+        return t ? t->text(columns_[field].field) : std::string();
+    }
+    const auto r = raw(field);
+    if (!r) return {};
+    if (const std::string_view t = trimmed(*r); isPlainInteger(fields_[field], t)) return std::string(t);
+    return fieldText(fields_[field], *r);
 }
 std::string JoinResult::storedText(int field) const {
-    const Table* t = place(field);
-    return t ? std::string(trimmed(t->rawField(columns_[field].field))) : std::string();
+    const auto r = raw(field);
+    return r ? std::string(trimmed(*r)) : std::string();
 }
 std::optional<double> JoinResult::number(int field) const {
-    const Table* t = place(field);
-    return t ? t->number(columns_[field].field) : std::nullopt;
+    const auto r = raw(field);
+    return r ? fieldNumber(fields_[field], *r) : std::nullopt;
 }
 base::Date JoinResult::date(int field) const {
-    const Table* t = place(field);
-    return t ? t->date(columns_[field].field) : base::Date();
+    const auto r = raw(field);
+    return r ? fieldDate(fields_[field], *r) : base::Date();
 }
 bool JoinResult::isBlank(int field) const {
-    const Table* t = place(field);
-    return t ? t->isBlank(columns_[field].field) : true;
+    if (field >= 0 && field < int(fields_.size()) && fields_[field].type == FieldType::Memo) {
+        const Table* t = place(field);
+        return t ? t->isBlank(columns_[field].field) : true;
+    }
+    const auto r = raw(field);
+    return r ? fieldIsBlank(fields_[field], *r) : true;
 }
 
 }  // namespace db::sql

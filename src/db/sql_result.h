@@ -5,7 +5,8 @@
 //    chosen records are read once, at the query, into a snapshot of their
 //    stored bytes, so browsing an ordered result costs no file access; rows
 //    edited or appended through the result are refreshed from the table;
-//  - JoinResult: rows of record numbers over several tables, read-only.
+//  - JoinResult: rows of record numbers over several tables, read-only,
+//    read from the snapshots of the joined tables taken at the query.
 #include <memory>
 #include <vector>
 
@@ -156,8 +157,10 @@ struct JoinColumn {
 
 class JoinResult final : public SqlResult {
 public:
-    JoinResult(std::vector<std::unique_ptr<Table>> tables, FieldList fields, std::vector<JoinColumn> columns,
-               std::vector<int64_t> rows);
+    // `rows` and `slots`: per result row, one record number (and its slot
+    // in that table's snapshot) for each table, row-major.
+    JoinResult(std::vector<std::unique_ptr<Table>> tables, std::vector<RecordSnapshot> records, FieldList fields,
+               std::vector<JoinColumn> columns, std::vector<int64_t> rows, std::vector<uint32_t> slots);
 
     bool isLive() const override { return false; }
     std::string storedText(int field) const override;
@@ -195,12 +198,15 @@ public:
 
 private:
     static base::Status readOnly();
-    const Table* place(int field) const;  // the table of the column, on the current row
+    const Table* place(int field) const;  // the table of the column, on the current row (memo fields)
+    std::optional<std::string_view> raw(int field) const;
 
     std::vector<std::unique_ptr<Table>> tables_;
+    std::vector<RecordSnapshot> records_;
     FieldList fields_;
     std::vector<JoinColumn> columns_;
     std::vector<int64_t> rows_;  // row-major: tables_.size() record numbers per row
+    std::vector<uint32_t> slots_;
     RowNavigator nav_;
 };
 

@@ -19,7 +19,7 @@ using base::Status;
 
 namespace {
 
-constexpr std::size_t kMaxJoinRows = 20'000'000;  // a cross product beyond this is refused
+constexpr std::size_t kMaxJoinRows = 2'000'000;  // a cross product beyond this is refused
 
 std::string_view trimRight(std::string_view s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
@@ -265,7 +265,7 @@ struct JoinTable {
     TableRef ref;
     std::unique_ptr<Table> table;
     std::vector<int64_t> recNos;
-    std::vector<std::string> values;  // recNos.size() x fields
+    RecordSnapshot records;  // slot i holds record recNos[i]
     std::size_t width = 0;
     int firstColumn = 0;  // of its fields in the combined list
 };
@@ -277,8 +277,7 @@ public:
     void setRow(const std::size_t* rows) { std::copy(rows, rows + tables_.size(), rows_.begin()); }
     std::string_view rawField(int field) const override {
         const auto [t, f] = map_[field];
-        const JoinTable& jt = tables_[t];
-        return jt.values[rows_[t] * jt.width + f];
+        return tables_[t].records.slotField(rows_[t], f);
     }
 
 private:
@@ -321,10 +320,11 @@ base::Result<std::unique_ptr<SqlResult>> selectJoin(const std::string& folder, c
             combined.push_back(jt.table->fields()[f]);
             map.emplace_back(int(tables.size()), int(f));
         }
+        jt.records = RecordSnapshot(jt.table->fields());
         TableSource source(*jt.table);
         Status st = source.forEach([&jt](int64_t rec, const RecordView& r) {
             jt.recNos.push_back(rec);
-            for (std::size_t f = 0; f < jt.width; ++f) jt.values.emplace_back(r.rawField(int(f)));
+            jt.records.add(r);
         });
         if (!st) return st;
         tables.push_back(std::move(jt));
@@ -375,12 +375,12 @@ base::Result<std::unique_ptr<SqlResult>> selectJoin(const std::string& folder, c
             const int mf = map[mine].second;
             const FieldType mt = combined[mine].type;
             std::unordered_map<std::string, std::vector<std::size_t>> hash;
-            for (std::size_t i = 0; i < jt.recNos.size(); ++i) hash[joinKey(mt, jt.values[i * jt.width + mf])].push_back(i);
+            for (std::size_t i = 0; i < jt.recNos.size(); ++i) hash[joinKey(mt, jt.records.slotField(i, mf))].push_back(i);
             const auto [tt, tf] = map[theirs];
             const JoinTable& other = tables[tt];
             for (std::size_t r = 0; r * joined < rows.size(); ++r) {
                 const std::size_t* row = &rows[r * joined];
-                const std::string key = joinKey(combined[theirs].type, other.values[row[tt] * other.width + tf]);
+                const std::string key = joinKey(combined[theirs].type, other.records.slotField(row[tt], tf));
                 const auto it = hash.find(key);
                 if (it == hash.end()) continue;
                 for (std::size_t i : it->second) {
@@ -418,10 +418,15 @@ base::Result<std::unique_ptr<SqlResult>> selectJoin(const std::string& folder, c
     }
     std::vector<std::size_t> finalOrder = keys.empty() ? std::vector<std::size_t>() : keys.order(kept.size());
     std::vector<int64_t> recs;
+    std::vector<uint32_t> slots;
     recs.reserve(kept.size() * n);
+    slots.reserve(kept.size() * n);
     for (std::size_t k = 0; k < kept.size(); ++k) {
         const std::size_t r = kept[keys.empty() ? k : finalOrder[k]];
-        for (std::size_t t = 0; t < n; ++t) recs.push_back(tables[t].recNos[rows[r * n + t]]);
+        for (std::size_t t = 0; t < n; ++t) {
+            recs.push_back(tables[t].recNos[rows[r * n + t]]);
+            slots.push_back(uint32_t(rows[r * n + t]));
+        }
     }
 
     // Result columns.
@@ -449,9 +454,14 @@ base::Result<std::unique_ptr<SqlResult>> selectJoin(const std::string& folder, c
     }
     uniqueNames(fields);
     std::vector<std::unique_ptr<Table>> owned;
-    for (JoinTable& jt : tables) owned.push_back(std::move(jt.table));
-    return std::unique_ptr<SqlResult>(
-        std::make_unique<JoinResult>(std::move(owned), std::move(fields), std::move(columns), std::move(recs)));
+    std::vector<RecordSnapshot> records;
+    for (JoinTable& jt : tables) {
+        owned.push_back(std::move(jt.table));
+        records.push_back(std::move(jt.records));
+    }
+    return std::unique_ptr<SqlResult>(std::make_unique<JoinResult>(std::move(owned), std::move(records), std::move(fields),
+                                                                   std::move(columns), std::move(recs),
+                                                                   std::move(slots)));
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ base::Status TableSource::forEach(const std::function<void(int64_t, const Record
 base::Status TableSource::forEachOf(const std::vector<int64_t>& recNos,
                                    const std::function<void(int64_t, const RecordView&)>& visit) {
     for (int64_t rec : recNos) {
-        if (!table_.goToRecNo(rec)) continue;
+        // A record found by a kept hash may have been deleted since.
+        if (!table_.goToRecNo(rec) || table_.isDeleted()) continue;
         visit(rec, table_.record());
     }
     return base::Status::ok();

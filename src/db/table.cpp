@@ -114,6 +114,7 @@ struct Table::Impl {
     std::vector<uint32_t> liveRank;  // live records up to each record number; empty = unknown
     std::vector<uint8_t> deletedMarks;  // per record, with the hashes
     std::map<int, HashIndex> hashes;
+    std::map<int, int> locateCounts;
 
     bool editing = false, appending = false, dirty = false;
     std::string buffer, oldBuffer;
@@ -335,6 +336,8 @@ Table::~Table() { close(); }
 base::Result<std::unique_ptr<Table>> Table::open(std::string_view path, OpenMode mode) {
     const std::string native = base::resolvePath(path);
     auto file = DbfFile::open(native, mode == OpenMode::Exclusive, " База блокирована "_cp);
+    if (!file && file.status().code() == base::Status::Code::NotFound)
+        return base::Status::notFound("Нет таблицы "_cp + std::string(path));
     if (!file) return file.status();
     std::unique_ptr<Table> t(new Table());
     Impl& m = *t->impl_;
@@ -418,6 +421,19 @@ void Table::next() {
     }
     if (m.viewActive) {
         if (!m.viewPosValid) m.placeInView();
+        if (!m.viewPosValid && !m.order) {
+            // On a record the filter hides: go on to the next one it shows.
+            const auto it = std::upper_bound(m.view.begin(), m.view.end(), uint32_t(m.cur));
+            if (it == m.view.end()) {
+                m.eof = true;
+                return;
+            }
+            m.viewPos = std::size_t(it - m.view.begin());
+            m.viewPosValid = true;
+            m.cur = *it;
+            m.bof = m.eof = false;
+            return;
+        }
         if (!m.viewPosValid) return first();
         if (m.viewPos + 1 < m.view.size()) {
             m.cur = m.view[++m.viewPos];
@@ -448,6 +464,18 @@ void Table::prior() {
     }
     if (m.viewActive) {
         if (!m.viewPosValid) m.placeInView();
+        if (!m.viewPosValid && !m.order) {
+            const auto it = std::lower_bound(m.view.begin(), m.view.end(), uint32_t(m.cur));
+            if (it == m.view.begin()) {
+                m.bof = true;
+                return;
+            }
+            m.viewPos = std::size_t(it - m.view.begin()) - 1;
+            m.viewPosValid = true;
+            m.cur = m.view[m.viewPos];
+            m.bof = m.eof = false;
+            return;
+        }
         if (!m.viewPosValid) return first();
         if (m.viewPos > 0) {
             m.cur = m.view[--m.viewPos];
@@ -559,6 +587,18 @@ std::string Table::text(int field) const {
         return text ? *text : std::string();
     }
     return fieldText(f, rawField(field));
+}
+
+base::Result<std::string> Table::memoText(int field) const {
+    const FieldList& list = fields();
+    if (field < 0 || std::size_t(field) >= list.size() || list[std::size_t(field)].type != FieldType::Memo)
+        return base::Status::invalid("Поле не примечание"_cp);
+    Impl& m = *impl_;
+    if (m.editing) {
+        auto it = m.memoEdits.find(field);
+        if (it != m.memoEdits.end()) return it->second;
+    }
+    return m.file->readMemo(field, rawField(field));
 }
 
 std::optional<double> Table::number(int field) const {
@@ -903,7 +943,10 @@ bool Table::locate(std::string_view fieldName, std::string_view value, LocateOpt
         if (m.viewActive) m.placeInView();
         return true;
     };
-    if (!m.viewActive && f.type != FieldType::Memo && !options.caseInsensitive && !options.partialKey) {
+    // A hash costs a few scans to build: worth it from the second search on
+    // the same field (scripts locate in loops), not for a single one.
+    const bool hashed = m.hashes.count(field) || ++m.locateCounts[field] >= 2;
+    if (hashed && !m.viewActive && f.type != FieldType::Memo && !options.caseInsensitive && !options.partialKey) {
         for (int64_t r : findEqual(field, value)) {
             const char* p = m.ptr(r);
             if (p && m.visible(p)) return goTo(r);
@@ -913,22 +956,24 @@ bool Table::locate(std::string_view fieldName, std::string_view value, LocateOpt
     // Scan in the cursor's order.
     std::string want(rtrim(value));
     if (options.caseInsensitive) want = base::upperAnsi(want);
+    const std::optional<std::string> wantKey = text ? std::nullopt : hashKeyOfValue(f, value);
+    if (!text && !wantKey) return false;
     auto matches = [&](const char* p) {
         RawRecord rec(m.header(), p);
-        if (!text) {
-            auto key = hashKeyOfValue(f, value);
-            return key && hashKeyOfRaw(f, rec.rawField(field)) == *key;
-        }
-        std::string have;
+        if (!text) return hashKeyOfRaw(f, rec.rawField(field)) == *wantKey;
+        std::string memo;
+        std::string_view have;
         if (f.type == FieldType::Memo) {
-            auto memo = m.file->readMemo(field, rec.rawField(field));
-            if (memo) have = *memo;
+            auto read = m.file->readMemo(field, rec.rawField(field));
+            if (read) memo = std::move(*read);
+            have = memo;
         } else {
-            have = std::string(rtrim(rec.rawField(field)));
+            have = rec.rawField(field);
         }
-        if (options.caseInsensitive) have = base::upperAnsi(have);
-        if (options.partialKey) return have.compare(0, want.size(), want) == 0;
-        return std::string_view(rtrim(have)) == want;
+        have = rtrim(have);
+        if (options.partialKey && have.size() > want.size()) have = have.substr(0, want.size());
+        if (!options.caseInsensitive) return have == want;
+        return have.size() == want.size() && base::upperAnsi(have) == want;
     };
     if (m.viewActive) {
         for (uint32_t r : m.view) {

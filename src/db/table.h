@@ -104,6 +104,9 @@ public:
     // buffer while editing); C fields in cp1251 whatever the file's code page.
     const RecordView& record() const;
     std::string_view rawField(int field) const { return record().rawField(field); }
+    // A memo field's text with the reason when it cannot be read (text()
+    // gives "" then).
+    base::Result<std::string> memoText(int field) const;
     // Visits the records in physical order (deleted ones skipped unless
     // shown, the filter ignored) until `visit` returns false. Fast: reads
     // the file in large blocks and allocates nothing per record.

@@ -59,6 +59,7 @@ public:
         return s;
     }
     base::Status write(const std::string& s) { return write(s.data(), s.size()); }
+    base::Status overwrite(int64_t offset, const std::string& s) { return posix::writeAt(fd_, offset, s.data(), s.size()); }
     // Syncs and moves the file to its final name (over what is there).
     base::Status commit() {
         if (auto s = posix::sync(fd_); !s) return s;
@@ -111,17 +112,53 @@ std::string headerWithCount(const DbfFile& f, uint32_t count) {
     return head;
 }
 
+// Rewrites the table with its live records (or none), streaming block by
+// block. With `zap` the memo file starts afresh too: no record refers to it.
+base::Status rewriteLive(const std::string& native, bool zap) {
+    auto opened = openExclusive(native);
+    if (!opened) return opened.status();
+    DbfFile& f = **opened;
+    removeStaleTemps(native);
+    TempFile out(native);
+    if (auto s = out.create(); !s) return s;
+    if (auto s = out.write(headerWithCount(f, 0)); !s) return s;
+    const std::size_t len = f.recordLength();
+    const int64_t per = std::max<int64_t>(1, int64_t((1 << 20) / len));
+    std::string buf(std::size_t(per) * len, '\0'), block;
+    uint32_t kept = 0;
+    for (int64_t first = 1; !zap && first <= f.recordCount(); first += per) {
+        auto got = f.readRecords(first, per, buf.data(), false);
+        if (!got) return got.status();
+        block.clear();
+        for (int64_t i = 0; i < *got; ++i) {
+            const char* p = buf.data() + std::size_t(i) * len;
+            if (p[0] == '*') continue;
+            block.append(p, len);
+            ++kept;
+        }
+        if (auto s = out.write(block); !s) return s;
+    }
+    if (auto s = out.write(std::string("\x1A")); !s) return s;
+    if (auto s = out.overwrite(0, headerWithCount(f, kept)); !s) return s;
+    // The exclusive lock on the old file is held until the new one is in place.
+    if (auto s = out.commit(); !s) return s;
+    if (!zap || f.memoPath().empty()) return base::Status::ok();
+    const std::string temp = tempBeside(f.memoPath());
+    if (auto s = MemoFile::create(temp, memoKindOf(f.header())); !s) return s;
+    return posix::renameOver(temp, f.memoPath());
+}
+
 // Rewrites the table with the records chosen (and ordered) by `pick`, which
-// gets all records as stored and returns the indices to keep.
+// gets all records (decoded to cp1251) and returns the indices to keep.
 template <class Pick>
-base::Status rewrite(const std::string& native, Pick&& pick, bool decode, bool freshMemo = false) {
+base::Status rewrite(const std::string& native, Pick&& pick) {
     auto opened = openExclusive(native);
     if (!opened) return opened.status();
     DbfFile& f = **opened;
     removeStaleTemps(native);
     const std::size_t len = f.recordLength();
     std::string records(std::size_t(f.recordCount()) * len, '\0');
-    auto got = f.readRecords(1, f.recordCount(), records.data(), decode);
+    auto got = f.readRecords(1, f.recordCount(), records.data(), true);
     if (!got) return got.status();
     records.resize(std::size_t(*got) * len);
     auto keep = pick(f, records);
@@ -134,7 +171,7 @@ base::Status rewrite(const std::string& native, Pick&& pick, bool decode, bool f
     for (std::size_t i : *keep) {
         const std::size_t at = block.size();
         block.append(records, i * len, len);
-        if (decode) f.encodeInPlace(block.data() + at);
+        f.encodeInPlace(block.data() + at);
         if (block.size() >= (1 << 20)) {
             if (auto s = out.write(block); !s) return s;
             block.clear();
@@ -142,13 +179,7 @@ base::Status rewrite(const std::string& native, Pick&& pick, bool decode, bool f
     }
     block += '\x1A';
     if (auto s = out.write(block); !s) return s;
-    // The exclusive lock on the old file is held until the new one is in place.
-    if (auto s = out.commit(); !s) return s;
-    if (!freshMemo || f.memoPath().empty()) return base::Status::ok();
-    // No record refers to the old memo texts any more.
-    const std::string temp = tempBeside(f.memoPath());
-    if (auto s = MemoFile::create(temp, memoKindOf(f.header())); !s) return s;
-    return posix::renameOver(temp, f.memoPath());
+    return out.commit();
 }
 
 using Keep = base::Result<std::vector<std::size_t>>;
@@ -248,15 +279,13 @@ base::Status createTable(std::string_view path, const FieldList& fields, TableFl
 base::Status packTable(std::string_view path) {
     const std::string native = base::resolvePath(path);
     if (!exists(native)) return base::Status::ok();
-    return rewrite(native, [](const DbfFile& f, const std::string& records) -> Keep { return liveRecords(f, records); },
-                   false);
+    return rewriteLive(native, false);
 }
 
 base::Status zapTable(std::string_view path) {
     const std::string native = base::resolvePath(path);
     if (!exists(native)) return base::Status::ok();
-    return rewrite(native, [](const DbfFile&, const std::string&) -> Keep { return std::vector<std::size_t>(); },
-                   false, true);
+    return rewriteLive(native, true);
 }
 
 namespace {
@@ -290,8 +319,7 @@ base::Status sortTable(std::string_view path, std::string_view keyExpression) {
             std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
             for (std::size_t& i : order) i = keep[i];
             return order;
-        },
-        true);
+        });
 }
 
 base::Status copyTable(std::string_view from, std::string_view to) {

@@ -180,9 +180,10 @@ void TDannForm::FormActivate() {
     for (Cmd f : {Cmd::Delete, Cmd::Copy, Cmd::Edit, Cmd::Filter, Cmd::ExactFilter, Cmd::CancelFilter}) c.setFlag(f, 0);
     if (c.take(Cmd::FindNext) && !search_.empty()) BitBtn4Click();
     if (c.flag(Cmd::Print) || c.flag(Cmd::Excel)) {
-        // Print and export go through DANN_C.DBF and the print pipeline (later).
+        const bool excel = c.flag(Cmd::Excel);
         c.setFlag(Cmd::Print, 0);
         c.setFlag(Cmd::Excel, 0);
+        PrintList(excel);
     }
 }
 
@@ -280,6 +281,18 @@ void TDannForm::BitBtn5Click() {
     const std::string head = savedCaption_.substr(0, std::min(savedCaption_.size(), savedCaption_.find('-') + 2));
     setWindowTitle(ui::toQ(head + std::to_string(model_->rowCount()) + " чел."_cp + " Фильтр "_cp + exact_));
     if (env_.setSearchLabel) env_.setSearchLabel(ui::toQ(" and " + *cond));
+}
+
+void TDannForm::PrintList(bool excel) {
+    if (!model_->table()) return;
+    if (auto st = buildPrintTable(env_.ctx, dict_, *model_->table()); !st) {
+        env_.ctx.messages->soob(st.message());
+        return;
+    }
+    // The title: the caption up to its "Т№" part.
+    std::string title = ui::fromQ(windowTitle());
+    if (const auto at = title.find("Т№"_cp); at != std::string::npos) title = trimmed(title.substr(0, at));
+    if (env_.print) env_.print(printColumns(dict_), title, excel);
 }
 
 void TDannForm::SetDialogFilter(const std::string& expression, const std::string& readable) {

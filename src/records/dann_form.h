@@ -45,6 +45,7 @@ public:
     void BitBtn6Click();  // sort by the current column
     void BitBtn7Click();  // copy
     void CancelFilter();
+    void PrintList(bool excel);  // DANN_C.DBF, then the print hook
     void SearchChar(char c);
     // Hook for the filter generator: a filter expression and its readable text.
     void SetDialogFilter(const std::string& expression, const std::string& readable);

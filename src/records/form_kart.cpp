@@ -472,6 +472,7 @@ void TFormKart::applyReadOnly() {
     photoButton_->setEnabled(!readOnly_);
     // Dismissal writes shared rows: not from a view-only workstation.
     dismissButton_->setEnabled(!env_.fromCommonBases && !env_.ctx.viewOnly());
+    if (env_.setEditCommands) env_.setEditCommands(metka == "R");
 }
 
 void TFormKart::writeErrorRow() {
@@ -611,6 +612,7 @@ bool TFormKart::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFormKart::done(int result) {
+    if (env_.setEditCommands) env_.setEditCommands(true);
     if (env_.commands) {
         env_.commands->clearAll();
         env_.commands->modes.selectorMode = 0;

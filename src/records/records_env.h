@@ -4,8 +4,10 @@
 #include <QFont>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/command_dispatcher.h"
+#include "records/print_table.h"
 #include "records/records_context.h"
 #include "records/runtime_forms.h"
 
@@ -28,6 +30,10 @@ struct RecordsEnv {
     std::function<void(const QString&)> setSearchLabel;      // the frame's search label
     // The staffing table as a chooser (SelectorMode 5): the chosen KDOL, "" for none.
     std::function<std::string()> choosePosition;
+    // Print or export of the card file (the print pipeline): the columns, the title, spreadsheet or not.
+    std::function<void(const std::vector<PrintColumn>&, const std::string&, bool)> print;
+    // The frame's add, edit, copy and delete buttons (off while a card that is not working is open).
+    std::function<void(bool)> setEditCommands;
     bool searchFromStart = true;                             // "  Поиск от начала "
     bool complexCalendars = false;                           // "PV2" = "1"
     bool fromCommonBases = false;                            // OpenMode "sa"

@@ -31,6 +31,10 @@ void RecordsWindows::refreshEnv() {
     env_.storeSortField = [this](const std::string& f) { frame_.settings().WriteSetup("iND", f); };
     env_.confirmDelete = [this] { return app::TFormDelete::Confirm(frame_.uiContext(), frame_.commands(), {}, &frame_); };
     env_.runFormFile = [this](const std::string& path) { frame_.runFormFile(path, 1); };
+    env_.setEditCommands = [this](bool on) {
+        for (const char* name : {"ToolButtonNew", "ToolButtonEdi", "ToolButtonCop", "ToolButtonDel"})
+            if (QAction* a = frame_.command(name)) a->setEnabled(on);
+    };
     env_.font = QFont(QString::fromStdString(v.fontName), v.fontSize);
 }
 

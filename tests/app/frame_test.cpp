@@ -157,6 +157,24 @@ TEST(Frame, CommandsHandOpeningModesAndRules) {
     w.FormClose();
 }
 
+TEST(Frame, RecalculationAsksOnlyForAnExistingTimesheet) {
+    Fixture f;
+    app::Tkadr_o& w = *f.frame;
+    ASSERT_TRUE(w.FormCreate());
+    int opened = 0;
+    w.setCommandHandler("S_MenuRTab", [&] { ++opened; });
+    w.command("S_MenuRTab")->trigger();  // no T0326.DBF: nothing
+    EXPECT_TRUE(f.msgs.lines.empty());
+    f.data.write("T0326.DBF", "");
+    f.msgs.answers = {2, 1};
+    w.command("S_MenuRTab")->trigger();
+    w.command("S_MenuRTab")->trigger();
+    EXPECT_EQ(opened, 1);
+    ASSERT_EQ(f.msgs.lines.size(), 2u);
+    EXPECT_EQ(f.msgs.lines[0], "QUESTION: Табель T0326 уже расчитан | Ручные изменения будут потеряны |  Продолжить новый расчет? ");
+    w.FormClose();
+}
+
 TEST(Frame, FirstActivationAndExitScript) {
     Fixture f;
     f.data.write("DOCUM/FRMK/BEG_VX.FRM", "");

@@ -60,6 +60,12 @@ TEST_F(DbCommand, CheckSaysOkOrWhatIsWrong) {
     EXPECT_EQ(kadry("info " + shellQuoted(path)).out.substr(0, 37), "version 0x83 codepage 1251 records 2\n");
 
     std::string bytes = dir.read("T.DBF");
+    std::string badMemo = bytes;
+    badMemo.replace(193 + 28, 10, "      9999");  // record 1's memo block, past the memo file
+    dir.write("T.DBF", badMemo);
+    const Output memo = kadry("check " + shellQuoted(path));
+    EXPECT_EQ(memo.code, 1);
+    EXPECT_NE(memo.out.find("Запись 1: поле NOTE: Ссылка за концом файла примечаний"), std::string::npos) << memo.out;
     db::putU32(bytes.data() + 4, 50);
     dir.write("T.DBF", bytes);
     const Output r = kadry("check " + shellQuoted(path));

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "db/table_ops.h"
+
 #include "db/dbf_format.h"
 #include "db/dbf_values.h"
 #include "table_fixture.h"
@@ -135,7 +137,11 @@ TEST(DbfTable, Cp866TablesReadAsCp1251) {
     ASSERT_TRUE(t->setText(0, "Петров"_cp).isOk());
     ASSERT_TRUE(t->post().isOk());
     t.reset();
+    // Pack and sort keep the file's own code page.
+    ASSERT_TRUE(db::packTable(dir.file("OLD.DBF")).isOk());
+    ASSERT_TRUE(db::sortTable(dir.file("OLD.DBF"), "FIO").isOk());
     const std::string bytes = dir.read("OLD.DBF");
+    EXPECT_EQ(uint8_t(bytes[29]), 0x26);
     EXPECT_EQ(bytes.substr(h.headerLength + 1, 6), "\x8F\xA5\xE2\xE0\xAE\xA2");
 }
 

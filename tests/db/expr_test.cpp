@@ -131,11 +131,18 @@ TEST(Expr, ErrorsNamePositionAndToken) {
     }
 }
 
-TEST(Expr, DeepNestingIsAnErrorNotACrash) {
-    std::string text(5000, '(');
-    text += "KOD = 1";
-    auto e = db::Expr::compile(text, kFields);
-    EXPECT_FALSE(e.isOk());
+TEST(Expr, DeepNestingOrEndlessChainsAreErrorsNotCrashes) {
+    std::string nested(5000, '(');
+    nested += "KOD = 1";
+    EXPECT_FALSE(db::Expr::compile(nested, kFields).isOk());
+    std::string chain = "KOD = 1";
+    for (int i = 0; i < 200000; ++i) chain += " and KOD = 1";
+    EXPECT_FALSE(db::Expr::compile(chain, kFields).isOk());
+    std::string fine = "KOD = 1";
+    for (int i = 0; i < 1000; ++i) fine += " or KOD = " + std::to_string(i);
+    auto e = db::Expr::compile(fine, kFields);
+    ASSERT_TRUE(e.isOk());
+    EXPECT_TRUE(e.value()->matches(ivanov()));
 }
 
 }  // namespace

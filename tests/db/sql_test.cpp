@@ -169,7 +169,7 @@ TEST_F(Sql, ErrorsAreReportedNotSilent) {
 TEST_F(Sql, KodLookupFollowsChanges) {
     for (int k = 10; k < 200; ++k) run("INSERT INTO DANN (KOD, B_KOD) VALUES (" + std::to_string(k) + ", \"09\")");
     // Old enough for the lookup hash to be kept between statements.
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
     EXPECT_EQ(rows("Select B_KOD From DANN WHERE KOD = 150"), (std::vector<std::string>{"09"}));
     EXPECT_EQ(rows("Select B_KOD From DANN WHERE KOD = 150"), (std::vector<std::string>{"09"}));
     run("UPDATE DANN SET KOD = 1500 WHERE KOD = 150");
@@ -177,8 +177,9 @@ TEST_F(Sql, KodLookupFollowsChanges) {
     EXPECT_EQ(rows("Select KOD From DANN WHERE KOD = 1500 AND B_KOD = \"09\""), (std::vector<std::string>{"1500"}));
     run("DELETE FROM DANN WHERE KOD = 1500");
     EXPECT_EQ(rows("Select KOD From DANN WHERE KOD = 1500"), (std::vector<std::string>{}));
-    // A change by another handle (another workstation) is seen too.
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    // A change by another handle (another workstation) is seen too, and a
+    // record deleted behind a kept hash is not found.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
     EXPECT_EQ(rows("Select KOD From DANN WHERE KOD = 160"), (std::vector<std::string>{"160"}));
     {
         auto t = db::Table::open(folder.file("DANN.DBF"));
@@ -190,6 +191,15 @@ TEST_F(Sql, KodLookupFollowsChanges) {
     }
     EXPECT_EQ(rows("Select KOD From DANN WHERE KOD = 160"), (std::vector<std::string>{}));
     EXPECT_EQ(rows("Select KOD From DANN WHERE KOD = 161").size(), 2u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    EXPECT_EQ(rows("Select KOD From DANN WHERE KOD = 170"), (std::vector<std::string>{"170"}));
+    {
+        auto t = db::Table::open(folder.file("DANN.DBF"));
+        ASSERT_TRUE(t.isOk());
+        ASSERT_TRUE(t.value()->locate("KOD", "170"));
+        ASSERT_TRUE(t.value()->deleteRecord().isOk());
+    }
+    EXPECT_EQ(rows("Select KOD From DANN WHERE KOD = 170"), (std::vector<std::string>{}));
 }
 
 }  // namespace

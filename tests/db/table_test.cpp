@@ -151,6 +151,9 @@ TEST_F(TableTest, FilterWithCaseInsensitiveComparison) {
     ASSERT_TRUE(t->setFilter("KOD > 1 and SUM <> 100").isOk());
     EXPECT_EQ(column(*t, "KOD"), (std::vector<std::string>{"2", "10"}));
     EXPECT_EQ(t->recordCount(), 2);
+    ASSERT_TRUE(t->goToRecNo(1));  // hidden by the filter: next() goes to the next shown record
+    t->next();
+    EXPECT_EQ(t->recNo(), 3);
     EXPECT_FALSE(t->setFilter("KOD >").isOk());
     ASSERT_TRUE(t->setFilter("").isOk());
     EXPECT_EQ(t->recordCount(), 4);
@@ -264,4 +267,7 @@ TEST_F(TableTest, FindsTheFileWithoutRegardToCase) {
     auto t = openTable(dir.file("people.dbf"));
     ASSERT_TRUE(t);
     EXPECT_EQ(t->recordCount(), 4);
+    auto missing = db::Table::open(dir.file("NONE.DBF"));
+    EXPECT_EQ(missing.status().code(), base::Status::Code::NotFound);
+    EXPECT_EQ(missing.status().message(), "Нет таблицы "_cp + dir.file("NONE.DBF"));
 }

@@ -173,3 +173,28 @@ TEST_F(CardLifecycle, WorkingCopyIsRefusedWhenTheDataFolderIsTheWorkingFolder) {
 }
 
 }  // namespace
+
+#include "records/print_table.h"
+
+namespace {
+
+TEST_F(CardLifecycle, PrintTableHoldsTheListInOrderWithPositions) {
+    addCard(1, {{"FIO", "Яковлев"}, {"METKA", "R"}, {"NOM", "77"}});
+    addCard(2, {{"FIO", "Абаев"}, {"METKA", "R"}});
+    addCard(3, {{"FIO", "Архивный"}, {"METKA", "A"}});
+    auto list = db::Table::open(data.file("DANN.DBF"));
+    ASSERT_TRUE(list);
+    ok((*list)->setFilter("METKA <> 'A'"));
+    ok((*list)->setOrder("FIO"));
+    ok(records::buildPrintTable(ctx, dict, **list));
+    db::SqlFolder w(work.path());
+    auto r = w.query("Select * From DANN_C.DBF");
+    ASSERT_TRUE(r);
+    std::vector<std::string> got;
+    for ((*r)->first(); !(*r)->eof(); (*r)->next()) got.push_back(utf((*r)->text("NOM") + "|" + (*r)->text("FIO")));
+    EXPECT_EQ(got, (std::vector<std::string>{"1|Абаев", "2|Яковлев"}));
+    EXPECT_GE((*r)->fieldIndex("ADRES2"), 0);  // user fields too
+    EXPECT_EQ(records::printColumns(dict).front().field, "KOD");
+}
+
+}  // namespace

@@ -166,3 +166,46 @@ TEST_F(RecordsWindows, NewAssignmentDialogAndDeleteChoice) {
 }
 
 }  // namespace
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "app/kadr_o.h"
+#include "records/records_windows.h"
+
+namespace {
+
+TEST(RecordsInFrame, CardFileOpensFromTheFrameCommand) {
+    testing_support::qtApp();
+    testing_support::TempFolder work, data;
+    ASSERT_TRUE(app::makeDemoData(data.path(), base::Date::fromYmd(2026, 12, 7)).isOk());
+    work.write("setup.sdc", "!l!122026!l!\r\n!S8Default!S8\r\nS%&" + data.path() + "S%&\r\n!!!1!!!");
+    ui::RecordingMessages msgs;
+    app::Tkadr_o frame(work.path(), base::Date::fromYmd(2026, 12, 7));
+    frame.useMessages(&msgs);
+    ASSERT_TRUE(frame.FormCreate());
+    records::installRecordsWindows(frame);
+    frame.resize(1280, 800);
+    frame.show();
+    QAction* n7 = frame.command("N7");
+    ASSERT_TRUE(n7);
+    ASSERT_TRUE(n7->isEnabled());
+    n7->trigger();
+    QApplication::processEvents();
+    auto* form = frame.findChild<records::TDannForm*>("DannForm");
+    ASSERT_TRUE(form);
+    EXPECT_TRUE(form->caption().startsWith(QString::fromUtf8(" ВСЕГО - ")));
+    EXPECT_TRUE(form->caption().contains(QString::fromUtf8("Т№"))) << form->caption().toStdString();
+    EXPECT_FALSE(n7->isEnabled());  // one card file at a time
+    // The frame's edit command reaches the card file through the bounce.
+    frame.commands().setFlag(app::Cmd::CancelFilter, 1);
+    form->FormActivate();
+    EXPECT_EQ(frame.commands().flag(app::Cmd::CancelFilter), 0);
+    if (const char* dir = std::getenv("KADRY_SHOTS")) frame.grab().save(QString(dir) + "/frame_card_file.png");
+    frame.mdiArea()->closeAllSubWindows();
+    QApplication::processEvents();
+    EXPECT_TRUE(n7->isEnabled());
+}
+
+}  // namespace
