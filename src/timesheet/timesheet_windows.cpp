@@ -116,15 +116,9 @@ void TimesheetWindows::openDepartmentTimesheet() {
 }
 
 void TimesheetWindows::createTimesheet() {
-    TimesheetEnv e = env();
-    const std::string table = monthTableName(e.month.month, e.month.year);
-    if (db::tableExists(e.dataFolder + table)) {
-        const std::string name = table.substr(0, table.size() - 4);
-        if (frame_.messages().question("Табель "_cp + name + " уже расчитан"_cp, "Ручные изменения будут потеряны"_cp,
-                                       " Продолжить новый расчет? "_cp) != 1)
-            return;
-    }
-    auto* dialog = new TFormNewTab(e, &frame_);
+    // The frame asks first (" Продолжить новый расчет? ") and lets the
+    // command through only for a month whose timesheet exists.
+    auto* dialog = new TFormNewTab(env(), &frame_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }
