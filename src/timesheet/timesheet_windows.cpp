@@ -19,6 +19,7 @@
 #include "timesheet/form_new_tab.h"
 #include "timesheet/form_peri.h"
 #include "timesheet/form_tab.h"
+#include "timesheet/form_spr.h"
 #include "timesheet/form_tab_ind.h"
 #include "timesheet/text_util.h"
 #include "ui/qt_text.h"
@@ -32,6 +33,26 @@ TimesheetWindows::TimesheetWindows(app::Tkadr_o& frame) : QObject(&frame), frame
     frame_.setCommandHandler("korsp", [this] { correctLists(); });
     frame_.setCommandHandler("S_MenuPeri", [this] { chooseMonth(); });
     frame_.setCommandHandler("S_MenuKal", [this] { openCalendar(); });
+    // The frame records the mode and refuses a second reference window.
+    frame_.setCommandHandler("S_MenuPraz", [this] { openReference(ReferenceMode::Holidays); });
+    frame_.setCommandHandler("S_MenuProd", [this] { openReference(ReferenceMode::Calendars); });
+    frame_.setCommandHandler("N18", [this] { openReference(ReferenceMode::Durations); });
+}
+
+void TimesheetWindows::openReference(ReferenceMode mode) {
+    auto* window = new TFormSpr(env(), mode);
+    if (!window->FormCreate()) {
+        delete window;
+        frame_.commands().modes.referenceMode = 0;
+        return;
+    }
+    window->onClosed = [this] { frame_.commands().modes.referenceMode = 0; };
+    QMdiSubWindow* sub = frame_.mdiArea()->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->resize(window->size());
+    // Centred in an 800-pixel area.
+    sub->move(std::max(0, (800 - sub->width()) / 2), 1);
+    sub->show();
 }
 
 TimesheetEnv TimesheetWindows::env() {

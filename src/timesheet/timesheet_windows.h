@@ -5,6 +5,7 @@
 // after FormCreate.
 #include <QObject>
 
+#include "timesheet/reference_columns.h"
 #include "timesheet/timesheet_env.h"
 
 namespace app {
@@ -28,6 +29,7 @@ public:
     void chooseMonth();      // "Расчетный месяц"
     void openCalendar();     // "Календарь"
     void openDepartmentTimesheet();  // " ... по отделам"
+    void openReference(ReferenceMode mode);  // "Праздники", "Календари", "Продолжительность "
 
     TimesheetEnv env();
 

@@ -2,6 +2,7 @@
 // found by their component names. KADRY_SHOTS=DIR saves screenshots.
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QDateEdit>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -25,7 +26,10 @@
 #include "timesheet/form_new_tab.h"
 #include "timesheet/form_peri.h"
 #include "timesheet/form_tab.h"
+#include "timesheet/form_spr.h"
 #include "timesheet/form_tab_ind.h"
+#include "timesheet/monthly_norms.h"
+#include "timesheet/folder_inputs.h"
 #include "ui/qt_text.h"
 #include "ui/recording_messages.h"
 #include "../app/qt_app.h"
@@ -321,6 +325,97 @@ TEST_F(TimesheetWindows, AccountingMonthDialogAndCalendarTool) {
     kal->QWidget::show();
     shot(*kal, "calendar_tool.png");
     kal->close();
+}
+
+TEST_F(TimesheetWindows, HolidayPanelAddsAndTheTableIsSortedByDateOnClose) {
+    bool closed = false;
+    {
+        timesheet::TFormSpr spr(env, timesheet::ReferenceMode::Holidays);
+        spr.onClosed = [&] { closed = true; };
+        ASSERT_TRUE(spr.FormCreate()) << joined();
+        spr.show();
+        const int rows = spr.model().rowCount();
+        ASSERT_GT(rows, 0);
+        EXPECT_EQ(spr.grid()->currentIndex().row(), rows - 1);  // on the last row
+        EXPECT_EQ(spr.windowTitle(), u8(" Праздники "));
+        spr.Add();
+        auto* panel = spr.findChild<QWidget*>("PanelPraz");
+        EXPECT_TRUE(panel->isVisible());
+        spr.findChild<QDateEdit*>("DateTimePicker1")->setDate(QDate(1990, 1, 2));  // earlier than the rest
+        spr.findChild<QLineEdit*>("Edit15")->setText(u8("Проба"));
+        shot(spr, "holidays.png");
+        spr.findChild<QPushButton*>("BitBtn9")->click();
+        EXPECT_FALSE(panel->isVisible());
+        EXPECT_EQ(spr.model().rowCount(), rows + 1);
+        // Typed keys do not edit the holiday grid.
+        EXPECT_FALSE(spr.model().flags(spr.model().index(0, 0)) & Qt::ItemIsEditable);
+        spr.close();
+    }
+    EXPECT_TRUE(closed);
+    auto table = db::Table::open(data.path() + "PRAZ.DBF");
+    ASSERT_TRUE(table.isOk());
+    base::Date previous;
+    int count = 0;
+    for ((*table)->first(); !(*table)->eof(); (*table)->next(), ++count) {
+        const base::Date d = (*table)->date((*table)->fieldIndex("DATA"));
+        if (count == 0) EXPECT_EQ(d, base::Date::fromYmd(1990, 1, 2));
+        if (count > 0) EXPECT_LE(previous, d);
+        previous = d;
+    }
+}
+
+TEST_F(TimesheetWindows, CalendarDoubleClickWritesTheCyrillicDayOffAndNewCalendarsAreNumbered) {
+    timesheet::TFormSpr spr(env, timesheet::ReferenceMode::Calendars);
+    ASSERT_TRUE(spr.FormCreate()) << joined();
+    spr.resize(793, 300);
+    spr.show();
+    const auto& columns = spr.model().columns();
+    int d05 = -1, praz = -1;
+    for (int c = 0; c < int(columns.size()); ++c) {
+        if (columns[c].field == "d05") d05 = c;
+        if (columns[c].field == "praz") praz = c;
+    }
+    ASSERT_GE(d05, 0);
+    spr.GridDblClick(spr.model().index(0, d05));
+    spr.GridDblClick(spr.model().index(0, praz));
+    spr.GridDblClick(spr.model().index(0, 0));  // NOM: unchanged
+    EXPECT_EQ(spr.model().data(spr.model().index(0, d05), Qt::DisplayRole).toString(), u8("В#"));
+    EXPECT_EQ(ui::fromQ(spr.model().data(spr.model().index(0, d05), Qt::DisplayRole).toString())[0], '\xC2');
+    EXPECT_EQ(spr.model().data(spr.model().index(0, praz), Qt::DisplayRole).toString(), "*");
+    EXPECT_EQ(spr.model().data(spr.model().index(0, 0), Qt::DisplayRole).toString(), "1");
+    shot(spr, "calendars.png");
+    const int rows = spr.model().rowCount();
+    spr.Add();
+    ASSERT_EQ(spr.model().rowCount(), rows + 1);
+    EXPECT_EQ(spr.model().data(spr.model().index(rows, 0), Qt::DisplayRole).toString(), QString::number(rows + 1));
+    spr.CopyRow();
+    EXPECT_EQ(spr.model().rowCount(), rows + 2);
+}
+
+TEST_F(TimesheetWindows, MonthlyNormsOfTheCurrentDurationRowFromTheDataFolderHolidays) {
+    timesheet::TFormSpr spr(env, timesheet::ReferenceMode::Durations);
+    ASSERT_TRUE(spr.FormCreate()) << joined();
+    spr.resize(793, 300);
+    spr.show();
+    ASSERT_GT(spr.model().rowCount(), 0);
+    spr.setCurrent(0, 0);
+    // Blank the norms, then compute them.
+    const auto& columns = spr.model().columns();
+    for (int c = 3; c < int(columns.size()); ++c) ASSERT_TRUE(spr.model().store(0, c, "").isOk());
+    spr.Rass();
+    const int year = spr.model().data(spr.model().index(0, 0), Qt::DisplayRole).toInt();
+    const int week = spr.model().data(spr.model().index(0, 1), Qt::DisplayRole).toInt();
+    const int hours = spr.model().data(spr.model().index(0, 2), Qt::DisplayRole).toInt();
+    auto holidays = timesheet::readHolidaysBetween(data.path(), base::Date::fromYmd(year, 1, 1),
+                                                   base::Date::fromYmd(year + 1, 1, 1));
+    ASSERT_TRUE(holidays.isOk());
+    const auto norms = timesheet::monthlyNorms(year, week, hours, holidays.value());
+    for (int m = 0; m < 12; ++m) {
+        EXPECT_EQ(spr.model().data(spr.model().index(0, 3 + 2 * m), Qt::DisplayRole).toInt(), norms[m].days) << m;
+        EXPECT_EQ(spr.model().data(spr.model().index(0, 4 + 2 * m), Qt::DisplayRole).toInt(), norms[m].hours) << m;
+    }
+    EXPECT_GT(norms[0].days, 10);
+    shot(spr, "durations.png");
 }
 
 }  // namespace
