@@ -2,7 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDateEdit>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -37,6 +37,9 @@ TFormSpr::TFormSpr(const TimesheetEnv& env, ReferenceMode mode, QWidget* parent)
     grid_->setModel(&model_);
     grid_->verticalHeader()->hide();
     grid_->horizontalHeader()->setMinimumSectionSize(6);
+    // The designed widths are narrow: marks are shown whole, not elided.
+    grid_->setTextElideMode(Qt::ElideNone);
+    grid_->setStyleSheet("QTableView::item { padding: 0px; }");
     grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
     grid_->setEditTriggers(mode == ReferenceMode::Holidays
                                ? QAbstractItemView::NoEditTriggers
@@ -74,11 +77,11 @@ TFormSpr::TFormSpr(const TimesheetEnv& env, ReferenceMode mode, QWidget* parent)
     save->setObjectName("BitBtn9");
     auto* cancel = new QPushButton(QString::fromUtf8("Отказ"), panel_);
     cancel->setObjectName("BitBtn10");
-    auto* panelLayout = new QHBoxLayout(panel_);
-    panelLayout->addWidget(date_);
-    panelLayout->addWidget(name_, 1);
-    panelLayout->addWidget(save);
-    panelLayout->addWidget(cancel);
+    auto* panelLayout = new QGridLayout(panel_);
+    panelLayout->addWidget(date_, 0, 0);
+    panelLayout->addWidget(name_, 0, 1, 1, 2);
+    panelLayout->addWidget(save, 1, 1);
+    panelLayout->addWidget(cancel, 1, 2);
     panel_->hide();
     date_->installEventFilter(this);
     connect(name_, &QLineEdit::returnPressed, save, [save] { save->setFocus(); });

@@ -71,6 +71,8 @@ TFormTab::TFormTab(const TimesheetEnv& env, std::optional<TabDepartment> departm
     grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(env_.font).height() + 4);
     grid_->verticalHeader()->hide();
     grid_->horizontalHeader()->setMinimumSectionSize(6);
+    grid_->setTextElideMode(Qt::ElideNone);
+    grid_->setStyleSheet("QTableView::item { padding: 0px; }");
     grid_->installEventFilter(this);
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
 
@@ -157,7 +159,10 @@ void TFormTab::buildColumns() {
     const auto& columns = model_.columns();
     for (int c = 0; c < int(columns.size()); ++c) {
         grid_->setColumnHidden(c, columns[c].hidden);
-        grid_->setColumnWidth(c, columns[c].width);
+        // Two characters at the font size may not hold "В#" in every font.
+        const int dayMinimum = QFontMetrics(grid_->font()).horizontalAdvance(QString::fromUtf8("В#")) + 4;
+        grid_->setColumnWidth(c, columns[c].kind == GridColumnKind::Day ? std::max(columns[c].width, dayMinimum)
+                                                                        : columns[c].width);
     }
 }
 
