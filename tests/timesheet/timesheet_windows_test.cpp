@@ -419,3 +419,74 @@ TEST_F(TimesheetWindows, MonthlyNormsOfTheCurrentDurationRowFromTheDataFolderHol
 }
 
 }  // namespace
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "app/kadr_o.h"
+#include "timesheet/timesheet_windows.h"
+
+namespace {
+
+TEST(TimesheetInFrame, FrameCommandsOpenTheWindowsAndFollowThem) {
+    testing_support::qtApp();
+    testing_support::TempFolder work, data;
+    ASSERT_TRUE(app::makeDemoData(data.path(), base::Date::fromYmd(2026, 12, 7)).isOk());
+    work.write("setup.sdc", "!l!122026!l!\r\n!S8Default!S8\r\nS%&" + data.path() + "S%&\r\n!!!1!!!");
+    ui::RecordingMessages msgs;
+    app::Tkadr_o frame(work.path(), base::Date::fromYmd(2026, 12, 7));
+    frame.useMessages(&msgs);
+    ASSERT_TRUE(frame.FormCreate());
+    auto* windows = timesheet::installTimesheetWindows(frame);
+    frame.resize(1280, 800);
+    frame.show();
+    for (const char* name : {"S_MenuTabA", "S_MenuO", "S_MenuRTab", "korsp", "S_MenuPeri", "S_MenuKal", "S_MenuPraz",
+                             "S_MenuProd", "N18"})
+        EXPECT_TRUE(frame.command(name) && frame.command(name)->isEnabled()) << name;
+
+    {  // the month's table first, so the viewing command does not ask for it
+        timesheet::TFormNewTab dialog(windows->env());
+        dialog.findChild<QPushButton*>("BitBtn2")->click();
+        ASSERT_TRUE(dialog.calculated());
+    }
+    frame.command("S_MenuTabA")->trigger();
+    QApplication::processEvents();
+    auto* tab = frame.findChild<timesheet::TFormTab*>("TFormTab");
+    ASSERT_TRUE(tab);
+    EXPECT_FALSE(frame.command("S_MenuPeri")->isEnabled());
+    EXPECT_FALSE(frame.command("S_MenuTabA")->isEnabled());
+    // "Продолжить поиск" reaches the window through the bounce and is cleared.
+    frame.commands().setFlag(app::Cmd::FindNext, 1);
+    tab->FormActivate();
+    EXPECT_EQ(frame.commands().flag(app::Cmd::FindNext), 0);
+    if (const char* dir = std::getenv("KADRY_SHOTS")) frame.grab().save(QString(dir) + "/frame_timesheet.png");
+    frame.mdiArea()->closeAllSubWindows();
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(frame.command("S_MenuPeri")->isEnabled());
+
+    // The list correction on the existing month.
+    frame.command("korsp")->trigger();
+    EXPECT_NE(msgs.lines.back().find(" Корректировка закончена "), std::string::npos) << [&] { std::string a; for (auto& l : msgs.lines) a += l + "\n"; return a; }();
+
+    // One reference window at a time.
+    frame.command("S_MenuPraz")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(frame.findChildren<timesheet::TFormSpr*>().size(), 1);
+    frame.command("S_MenuProd")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(frame.findChildren<timesheet::TFormSpr*>().size(), 1);
+    frame.mdiArea()->closeAllSubWindows();
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frame.commands().modes.referenceMode, 0);
+    frame.command("S_MenuProd")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(frame.findChildren<timesheet::TFormSpr*>().size(), 1);
+    frame.mdiArea()->closeAllSubWindows();
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    frame.FormClose();
+}
+
+}  // namespace
