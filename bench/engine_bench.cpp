@@ -5,6 +5,7 @@
 // with assignment rows) and an SQLite file with the same rows (KOD indexed),
 // times the same work on both and prints the ratios.
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -216,8 +217,6 @@ int main(int argc, char** argv) {
         std::filesystem::copy_file(folder + "lite.KEEP", liteFile, std::filesystem::copy_options::overwrite_existing);
         std::filesystem::remove(liteFile + "-wal");
         std::filesystem::remove(liteFile + "-shm");
-        // Tables as a data folder holds them: not written in the last seconds.
-        std::this_thread::sleep_for(std::chrono::milliseconds(2100));
     } else {
 
     std::printf("generating %d cards and %d assignment rows in %s\n", cards, rows, folder.c_str());
@@ -247,6 +246,11 @@ int main(int argc, char** argv) {
         std::ofstream(folder + "DONE") << "generated\n";
     }
     }
+
+    // Let the written data reach the disk and the machine settle, and time
+    // tables as a data folder holds them: not written in the last seconds.
+    ::sync();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
 
     std::vector<Line> lines;
     const int fio = 6;  // FIO in DANN

@@ -10,6 +10,8 @@ CardListModel::CardListModel(QObject* parent) : QAbstractTableModel(parent) {}
 base::Status CardListModel::open(const std::string& dannPath, const std::string& filter, const std::string& order) {
     beginResetModel();
     recNos_.clear();
+    searchField_.clear();
+    searchValues_.clear();
     table_.reset();
     auto opened = db::Table::open(dannPath);
     base::Status st = opened.status();
@@ -65,6 +67,34 @@ std::string CardListModel::text(int row, const std::string& field) const {
 int64_t CardListModel::code(int row) const {
     if (!goTo(row)) return 0;
     return int64_t(table_->number(table_->fieldIndex("KOD")).value_or(0));
+}
+
+void CardListModel::prepareSearch(const std::string& field) const {
+    if (field == searchField_ && searchValues_.size() == recNos_.size()) return;
+    searchField_ = field;
+    searchValues_.clear();
+    const int i = table_ ? table_->fieldIndex(field) : -1;
+    if (i < 0 || recNos_.empty() || !goTo(0)) return;
+    searchValues_.reserve(recNos_.size());
+    // The table's own order is the list's order: read on sequentially.
+    for (size_t row = 0; row < recNos_.size() && !table_->eof(); ++row, table_->next()) {
+        std::string v = table_->text(i);
+        const auto b = v.find_first_not_of(' ');
+        searchValues_.push_back(b == std::string::npos ? std::string() : base::upperAnsi(std::string_view(v).substr(b)));
+    }
+}
+
+std::optional<int> CardListModel::find(int from, const std::string& field, const std::string& text,
+                                      bool fromStart) const {
+    prepareSearch(field);
+    const std::string needle = base::upperAnsi(text);
+    if (needle.find_first_not_of(' ') == std::string::npos) from = 0;
+    for (int row = std::max(from, 0); row < int(searchValues_.size()); ++row) {
+        const auto at = searchValues_[row].find(needle);
+        if (at == std::string::npos) continue;
+        if (!fromStart || at == 0) return row;
+    }
+    return std::nullopt;
 }
 
 int CardListModel::rowOfCode(int64_t code) const {

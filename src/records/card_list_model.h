@@ -4,6 +4,7 @@
 // from the table only when the view asks for them.
 #include <QAbstractTableModel>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,13 @@ public:
     // The stored text (cp1251) of a field of a row; "" when out of range.
     std::string text(int row, const std::string& field) const;
     int64_t code(int row) const;
+    // The incremental search over one field, from row `from` on, reading the
+    // rows in list order (see records::findRow for the rule).
+    // The values are read once per column (trimmed, upper-cased) and kept
+    // until the list reopens; prepareSearch reads them ahead, when the user
+    // enters the column.
+    std::optional<int> find(int from, const std::string& field, const std::string& text, bool fromStart) const;
+    void prepareSearch(const std::string& field) const;
     int rowOfCode(int64_t code) const;  // -1 when absent
     const db::FieldList& fields() const;
     db::Table* table() const { return table_.get(); }
@@ -42,6 +50,8 @@ private:
     std::vector<int64_t> recNos_;
     std::vector<app::GridColumn> columns_;
     std::vector<int> columnFields_;
+    mutable std::string searchField_;
+    mutable std::vector<std::string> searchValues_;
 };
 
 }  // namespace records

@@ -89,6 +89,7 @@ void TDannForm::FormCreate() {
     });
     connect(grid_->selectionModel(), &QItemSelectionModel::currentColumnChanged, this, [this] {
         search_.clear();
+        model_->prepareSearch(currentField());
         if (exact_.empty() && dialogFilter_.empty() && env_.setSearchLabel) env_.setSearchLabel(QString(5, ' '));
     });
 
@@ -119,7 +120,8 @@ void TDannForm::FormCreate() {
     if (!d) d = app::loadDictionary(env_.ctx.data("DANN_SK.DBF"));
     if (d) dict_ = std::move(*d);
     model_->setColumns(app::gridColumns(dict_, env_.ctx.language));
-    sortField_ = env_.sortField;
+    // The department view opens ordered by FIO; a sort chosen later applies.
+    sortField_ = view_.view == "kao" ? std::string("FIO") : env_.sortField;
 }
 
 void TDannForm::resizeEvent(QResizeEvent* event) {
@@ -133,10 +135,9 @@ void TDannForm::resizeEvent(QResizeEvent* event) {
 
 void TDannForm::openList(int64_t goToCode) {
     // A stored sort field that DANN.DBF lacks falls back to FIO.
-    auto probe = db::Table::open(env_.ctx.data("DANN.DBF"));
-    if (probe) sortField_ = sortFieldFor(sortField_, (*probe)->fields());
-    probe = base::Status::ok();
-    const std::string order = view_.view == "kao" && !opened_ ? std::string("FIO") : sortField_;
+    if (auto probe = db::Table::open(env_.ctx.data("DANN.DBF")); probe)
+        sortField_ = sortFieldFor(sortField_, (*probe)->fields());
+    const std::string order = sortField_;
     reopening_ = true;
     auto st = model_->open(env_.ctx.data("DANN.DBF"), listFilter(view_, exact_, dialogFilter_), order);
     if (!st && env_.ctx.messages) env_.ctx.messages->soob(st.message());
@@ -244,8 +245,7 @@ void TDannForm::SearchChar(char c) {
     if (search_.size() >= kMaxSearchText) return fail(false);
     search_ = base::upperAnsi(search_ + c);
     if (env_.setSearchLabel) env_.setSearchLabel(QString(5, ' ') + ui::toQ(search_));
-    auto at = [&](int64_t r) { return model_->text(int(r), field); };
-    auto found = findRow(std::max(remembered, 0), model_->rowCount(), search_, searchFromStart(), at);
+    auto found = model_->find(std::max(remembered, 0), field, search_, searchFromStart());
     if (!found) return fail(false);
     setCurrentRow(int(*found));
 }
@@ -254,8 +254,7 @@ void TDannForm::BitBtn4Click() {
     if (search_.empty() || model_->rowCount() == 0) return;
     const std::string field = currentField();
     const int remembered = currentRow();
-    auto at = [&](int64_t r) { return model_->text(int(r), field); };
-    auto found = findRow(remembered + 1, model_->rowCount(), search_, searchFromStart(), at);
+    auto found = model_->find(remembered + 1, field, search_, searchFromStart());
     if (!found) {
         setCurrentRow(remembered);
         if (env_.ctx.messages) env_.ctx.messages->box(notFoundText(search_, true));

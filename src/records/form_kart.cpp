@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -283,6 +284,7 @@ void TFormKart::buildSheet2(QWidget* page) {
             w->setFixedWidth(e->displayWidth());
         }
         userControls_.push_back(w);
+        w->installEventFilter(this);
         grid->addWidget(label, row, col * 2);
         grid->addWidget(w, row, col * 2 + 1);
     }
@@ -608,6 +610,16 @@ void TFormKart::HistoryDelete(HistoryTab tab) {
 
 bool TFormKart::eventFilter(QObject* watched, QEvent* event) {
     if (watched == control("DOL") && event->type() == QEvent::MouseButtonPress) DolClick();
+    // Enter in a user field moves to the next slot's control, after the last to "Сохранить".
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto it = std::find(userControls_.begin(), userControls_.end(), watched);
+        if (it != userControls_.end() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            if (it + 1 != userControls_.end()) (*(it + 1))->setFocus();
+            else if (saveUserButton_) saveUserButton_->setFocus();
+            return true;
+        }
+    }
     return QDialog::eventFilter(watched, event);
 }
 

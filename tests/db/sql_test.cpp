@@ -103,6 +103,9 @@ TEST_F(Sql, SingleTableResultIsLive) {
     ASSERT_TRUE(r->edit().isOk());
     ASSERT_TRUE(r->setText(1, "Алексеева А.А."_cp).isOk());
     ASSERT_TRUE(r->post().isOk());
+    r->next();
+    r->prior();
+    EXPECT_EQ(r->text(1), "Алексеева А.А."_cp);  // the posted row, not the one read at the query
     ASSERT_TRUE(r->append().isOk());
     ASSERT_TRUE(r->setText("KOD", "5").isOk());
     ASSERT_TRUE(r->post().isOk());

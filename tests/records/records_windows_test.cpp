@@ -14,6 +14,7 @@
 #include "db/sql.h"
 #include "base/cp1251.h"
 #include "records/assignments.h"
+#include "records/card_tables.h"
 #include "records/dann_form.h"
 #include "records/form_dialogs.h"
 #include "records/form_kart.h"
@@ -206,6 +207,192 @@ TEST(RecordsInFrame, CardFileOpensFromTheFrameCommand) {
     frame.mdiArea()->closeAllSubWindows();
     QApplication::processEvents();
     EXPECT_TRUE(n7->isEnabled());
+}
+
+}  // namespace
+
+#include <QTimer>
+
+namespace {
+
+// Drives the modal windows of a hire: the personal card gets a name and a
+// number and is saved, the new-assignment question answers "new", the card
+// closes; the card file then lists the new card.
+TEST_F(RecordsWindows, HireThroughTheCardFile) {
+    records::TDannForm form(env, {"ka"});
+    form.show();
+    form.FormActivate();
+    const int before = form.model().rowCount();
+    int step = 0;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        // The newest visible modal dialog (the offscreen platform has no active window).
+        QWidget* modal = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->isModal() && (!modal || w->objectName() == "FormNewDan")) modal = w;
+        if (!modal) return;
+        if (modal->objectName() == "FormNewDan") {
+            modal->findChild<QLineEdit*>("Edit1")->setText("5");
+            // Clicked after this tick returns: a timer does not fire inside its own slot.
+            QTimer::singleShot(0, modal->findChild<QPushButton*>("BitBtn1"), &QPushButton::click);
+        } else if (modal->objectName() == "FormKart" && step == 0) {
+            step = 1;
+            auto* card = static_cast<records::TFormKart*>(modal);
+            card->setValue("FAM", base::utf8ToCp1251("Новиков"));
+            card->setValue("IM", base::utf8ToCp1251("Олег"));
+            card->setValue("OT", base::utf8ToCp1251("Ильич"));
+            card->setValue("LK", "9999");
+            card->setValue("D_DOL", "10.12.2026");
+            QTimer::singleShot(0, card->findChild<QPushButton*>("BitBtnList1"), &QPushButton::click);
+        } else if (modal->objectName() == "FormKart" && step == 1) {
+            step = 2;
+            static_cast<QDialog*>(modal)->reject();
+        }
+    });
+    driver.start(20);
+    form.BitBtn3Click();
+    driver.stop();
+    EXPECT_EQ(step, 2);
+    EXPECT_EQ(form.model().rowCount(), before + 1);
+    const int row = form.currentRow();
+    EXPECT_EQ(base::cp1251ToUtf8(form.model().text(row, "FIO")), "Новиков О.И.");
+    EXPECT_EQ(form.model().text(row, "LK"), "9999");
+    db::SqlFolder sql(data.path());
+    auto nazn = sql.query("Select * From NAZN.DBF WHERE KOD = :k", {{"k", std::to_string(form.currentCode())}});
+    ASSERT_TRUE(nazn);
+    ASSERT_EQ((*nazn)->recordCount(), 1);
+    (*nazn)->first();
+    EXPECT_EQ((*nazn)->text("OSN"), "5");
+    EXPECT_EQ((*nazn)->text("D_DOL"), "10.12.2026");
+}
+
+}  // namespace
+
+#include <QHeaderView>
+
+namespace {
+
+TEST_F(RecordsWindows, ClosingSavesTheColumnLayoutIntoTheDictionary) {
+    auto* form = new records::TDannForm(env, {"ka"});
+    form->show();
+    form->FormActivate();
+    auto* grid = form->findChild<QTableView*>("DBGridDann");
+    int fio = -1;
+    for (int c = 0; c < int(form->model().columns().size()); ++c)
+        if (form->model().columns()[c].field == "FIO") fio = c;
+    ASSERT_GT(fio, 0);
+    grid->horizontalHeader()->moveSection(grid->horizontalHeader()->visualIndex(fio), 0);
+    grid->setColumnWidth(fio, 123);
+    form->close();  // deletes itself
+    QApplication::processEvents();
+    auto dict = app::loadDictionary(data.file("DANN_SK.DBF"));
+    ASSERT_TRUE(dict);
+    EXPECT_EQ((*dict)[0].name(), "FIO");
+    EXPECT_EQ(records::trimmed((*dict)[0].fileV), "123");
+    EXPECT_EQ((*dict)[1].name(), "KOD");
+}
+
+}  // namespace
+
+#include <QKeyEvent>
+
+namespace {
+
+TEST_F(RecordsWindows, SecondSheetShowsTheUserFields) {
+    auto dict = app::loadDictionary(data.file("DANN_SK.DBF"));
+    ASSERT_TRUE(dict);
+    app::DictionaryEntry money, text;
+    money.fileN = "PREM";
+    money.fileC = base::utf8ToCp1251("Премия");
+    money.fileT = "F";
+    money.base = "DANN.DBF";
+    text = money;
+    text.fileN = "ADR2";
+    text.fileC = base::utf8ToCp1251("Адрес 2");
+    text.fileT = "C";
+    text.fileV = "80";
+    dict->push_back(money);
+    dict->push_back(text);
+    ASSERT_TRUE(records::makeWorkingCopy(env.ctx, *dict, 1).isOk());
+    records::TFormKart card(env, *dict, false);
+    card.show();
+    auto* pages = card.findChild<QTabWidget*>("PageControl1");
+    EXPECT_EQ(pages->tabText(1), QString::fromUtf8("Лист 2"));
+    EXPECT_EQ(card.findChild<QLabel*>("Label4")->text(), QString::fromUtf8("Премия"));
+    auto* first = card.findChild<TMaskEditN*>("MaskEditN4");
+    auto* second = card.findChild<QLineEdit*>("Edit5");
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(second->width(), 80);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    pages->setCurrentIndex(1);
+    QApplication::setActiveWindow(&card);
+    first->setFocus();
+    QApplication::sendEvent(first, &enter);
+    EXPECT_TRUE(second->hasFocus());
+    QApplication::sendEvent(second, &enter);
+    EXPECT_TRUE(card.findChild<QPushButton*>("BitBtnList3")->hasFocus());
+}
+
+}  // namespace
+
+#include "records_fixture.h"
+
+namespace {
+
+// Dismissal and its undo reach the data folder when the card closes, also
+// without a save.
+TEST_F(RecordsWindows, DismissalAndUndoReachTheDataFolder) {
+    records_test::FormStandIn stand(work);
+    stand.answer = "#D_DOL.ЗНАЧЕНИЕ.|05.12.2026|\r\n";
+    env.forms = &stand;
+    auto dict = app::loadDictionary(data.file("DANN_SK.DBF"));
+    ASSERT_TRUE(dict);
+    auto metka = [&] {
+        db::SqlFolder sql(data.path());
+        auto r = sql.query("Select METKA, D_DOL From DANN.DBF WHERE KOD = 3");
+        (*r)->first();
+        return (*r)->text(0) + " " + (*r)->text(1);
+    };
+    ASSERT_TRUE(records::ensureAssignmentRow(env.ctx, *dict, 3, false).isOk());
+    {
+        ASSERT_TRUE(records::makeWorkingCopy(env.ctx, *dict, 3).isOk());
+        records::TFormKart card(env, *dict, false);
+        card.BitBtn1Click();
+        EXPECT_TRUE(card.windowTitle().contains(QString::fromUtf8("Уволен")));
+        EXPECT_EQ(card.findChild<QPushButton*>("BitBtn1")->text(), QString::fromUtf8("Снять увольнение"));
+        EXPECT_FALSE(card.findChild<QPushButton*>("BitBtnList1")->isEnabled());
+        card.reject();
+        EXPECT_TRUE(card.wroteBack());
+    }
+    EXPECT_EQ(metka(), "Y 05.12.2026");
+    {
+        ASSERT_TRUE(records::makeWorkingCopy(env.ctx, *dict, 3).isOk());
+        records::TFormKart card(env, *dict, false);
+        EXPECT_TRUE(card.readOnly());
+        card.BitBtn1Click();  // undo
+        EXPECT_FALSE(card.readOnly());
+        card.reject();
+    }
+    EXPECT_EQ(metka().substr(0, 1), "R");
+    EXPECT_EQ(stand.titles, std::vector<std::string>{"Увольнения"});
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RecordsWindows, DepartmentViewListsOneDepartment) {
+    db::SqlFolder sql(data.path());
+    auto pod = sql.query("Select POD, B_KOD, BB_K From POD.DBF");
+    ASSERT_TRUE(pod);
+    (*pod)->first();
+    const std::string name = (*pod)->text(0), dept = (*pod)->text(1), group = (*pod)->text(2);
+    records::TDannForm form(env, {"kao", dept, group, name});
+    form.show();
+    form.FormActivate();
+    ASSERT_GT(form.model().rowCount(), 0);
+    for (int r = 0; r < form.model().rowCount(); ++r) EXPECT_EQ(form.model().text(r, "B_KOD"), dept);
+    EXPECT_TRUE(form.caption().startsWith(QString::fromUtf8("ОТДЕЛ ") + ui::toQ(records::trimmed(name)) + "  -  "));
 }
 
 }  // namespace
