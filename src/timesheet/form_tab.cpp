@@ -16,6 +16,7 @@
 #include "base/case_tables.h"
 #include "base/cp_literal.h"
 #include "base/file_ops.h"
+#include "db/sql.h"
 #include "timesheet/accounting_month.h"
 #include "timesheet/folder_calculation.h"
 #include "timesheet/folder_inputs.h"
@@ -229,7 +230,17 @@ void TFormTab::computeTotals() {
     // The sorted department view has no totals row: nothing is written.
     if (!(department_ && !view_.sortField.empty())) {
         std::vector<Overflow> overflows;
-        report(recomputeTotals(*model_.table(), layout_, overflows));
+        if (department_) {
+            // The department's totals: the sums over the rows of the view.
+            db::SqlFolder sql(env_.dataFolder);
+            auto rows = sql.query("Select * From " + monthTableName(env_.month.month, env_.month.year) +
+                                      " WHERE ((B_KOD = :b) AND (BB_K = :g)) OR (LK = 99999)",
+                                  {{"b", department_->bKod}, {"g", department_->bbK}});
+            if (!rows) report(rows.status());
+            else report(recomputeTotals(*rows.value(), layout_, overflows));
+        } else {
+            report(recomputeTotals(*model_.table(), layout_, overflows));
+        }
         for (const Overflow& o : overflows)
             report(base::Status::invalid("Итог "_cp + o.value + " не помещается в поле "_cp + o.field));
     }

@@ -16,6 +16,7 @@
 
 #include "app/demo_data.h"
 #include "base/cp1251.h"
+#include "base/cp_literal.h"
 #include "base/file_ops.h"
 #include "db/sql.h"
 #include "db/table.h"
@@ -186,6 +187,53 @@ TEST_F(TimesheetWindows, TimesheetWindowColumnsCaptionTotalsAndShortView) {
     form.findChild<QCheckBox*>("CheckBox1")->click();
     EXPECT_EQ(settings["6T&"], "0");
     EXPECT_GE(columnOf(form, "D01"), 0);
+}
+
+TEST_F(TimesheetWindows, DepartmentViewTotalsItsOwnRowsAndItsSortedViewHasNoTotalsRow) {
+    calculate();
+    // Two totals rows in a row: opening removes the second.
+    {
+        db::SqlFolder sql(data.path());
+        ASSERT_TRUE(sql.execute("INSERT INTO T1226.DBF (KOD, LK, FIO) VALUES (99999, 99999, \"x\")").isOk());
+    }
+    std::string bKod, bbK;
+    {
+        timesheet::TFormTab all(env, std::nullopt);
+        ASSERT_TRUE(all.FormCreate());
+        int totals = 0;
+        for (int r = 0; r < all.model().rowCount(); ++r) totals += all.model().isTotalsRow(r);
+        EXPECT_EQ(totals, 1);
+        bKod = all.model().text(0, "B_KOD");
+        bbK = all.model().text(0, "BB_K");
+    }
+    timesheet::TFormTab form(env, timesheet::TabDepartment{bKod, bbK, "Отдел"_cp});
+    ASSERT_TRUE(form.FormCreate());
+    form.show();
+    form.FormActivate();
+    double sum = 0;
+    int totalsRow = -1;
+    for (int r = 0; r < form.model().rowCount(); ++r) {
+        if (form.model().isTotalsRow(r)) totalsRow = r;
+        else {
+            EXPECT_EQ(form.model().text(r, "B_KOD"), bKod);
+            sum += std::atof(form.model().text(r, "R001").c_str());
+        }
+    }
+    ASSERT_GE(totalsRow, 0);
+    EXPECT_DOUBLE_EQ(std::atof(form.model().text(totalsRow, "R001").c_str()), sum);
+    EXPECT_NE(form.caption().toStdString().find("ОТДЕЛ - Отдел - "), std::string::npos) << form.caption().toStdString();
+
+    // "Очистить" on a day column does nothing.
+    const std::string d01 = form.model().text(0, "D01");
+    form.grid()->setCurrentIndex(form.model().index(0, columnOf(form, "D01")));
+    form.ToolButton11Click();
+    EXPECT_EQ(form.model().text(0, "D01"), d01);
+
+    form.grid()->setCurrentIndex(form.model().index(0, columnOf(form, "FIO")));
+    form.SortByCurrentColumn();
+    for (int r = 0; r < form.model().rowCount(); ++r) EXPECT_FALSE(form.model().isTotalsRow(r));
+    for (int r = 1; r < form.model().rowCount(); ++r)
+        EXPECT_LE(form.model().text(r - 1, "FIO"), form.model().text(r, "FIO"));
 }
 
 TEST_F(TimesheetWindows, TypingInLkOrFioSearchesAndNeverEdits) {
