@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
@@ -38,6 +39,23 @@ QToolButton* toolButton(QToolBar* bar, const char* name, const char* text, const
     return b;
 }
 
+// The cell editor: a typed "," becomes "." (the decimal point of the marks).
+class CellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            QObject::connect(line, &QLineEdit::textEdited, line, [line](QString text) {
+                if (!text.contains(',')) return;
+                const int pos = line->cursorPosition();
+                line->setText(text.replace(',', '.'));
+                line->setCursorPosition(pos);
+            });
+        return editor;
+    }
+};
+
 }  // namespace
 
 TFormTab::TFormTab(const TimesheetEnv& env, std::optional<TabDepartment> department, QWidget* parent)
@@ -67,6 +85,7 @@ TFormTab::TFormTab(const TimesheetEnv& env, std::optional<TabDepartment> departm
     grid_ = new QTableView(this);
     grid_->setObjectName("DBGridTab");
     grid_->setModel(&model_);
+    grid_->setItemDelegate(new CellDelegate(grid_));
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(env_.font).height() + 4);

@@ -259,6 +259,21 @@ TEST_F(TimesheetWindows, TypingInLkOrFioSearchesAndNeverEdits) {
     EXPECT_EQ(form.model().text(0, "LK"), lkBefore);
     type(grid, "999999");  // nothing begins so: message, the row stays
     EXPECT_NE(joined().find("не найдена "), std::string::npos) << joined();
+
+    // A day cell takes digits, "," becoming "."; letters are refused there.
+    const QModelIndex d02 = form.model().index(0, columnOf(form, "D02"));
+    grid->setCurrentIndex(d02);
+    type(grid, "x");
+    EXPECT_FALSE(grid->viewport()->findChild<QLineEdit*>());
+    type(grid, "7");
+    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    ASSERT_TRUE(editor);
+    type(editor, ",5");
+    EXPECT_EQ(editor->text(), "7.5");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(editor, &enter);
+    QApplication::processEvents();
+    EXPECT_EQ(form.model().text(0, "D02"), "7.5");
 }
 
 TEST_F(TimesheetWindows, DeletingAnEmployedPersonsRowIsRefusedAFormerOnesIsLogged) {
