@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
@@ -242,7 +243,7 @@ bool TFormSpr::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (watched == date_ && enter) return name_->setFocus(), true;
-        if (watched == grid_ && key->key() == Qt::Key_Escape) return close(), true;
+        if (watched == grid_ && key->key() == Qt::Key_Escape) return closeWindow(), true;
         // The holiday grid is read-only and swallows typed keys except Enter.
         if (watched == grid_ && mode_ == ReferenceMode::Holidays && !key->text().isEmpty() && !enter &&
             key->text().at(0).isPrint())
@@ -260,6 +261,12 @@ void TFormSpr::closeEvent(QCloseEvent* event) {
         if (onClosed) onClosed();
     }
     QWidget::closeEvent(event);
+}
+
+// Inside the frame the sub-window closes (and closes this window with it).
+void TFormSpr::closeWindow() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
+    else close();
 }
 
 }  // namespace timesheet

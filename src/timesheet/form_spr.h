@@ -47,6 +47,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void closeWindow();
     void report(const base::Status& s);
     std::string path() const { return env_.dataFolder + referenceTable(mode_); }
 

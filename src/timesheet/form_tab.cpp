@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -22,6 +23,7 @@
 #include "timesheet/folder_calculation.h"
 #include "timesheet/folder_inputs.h"
 #include "timesheet/month_table.h"
+#include "timesheet/print_table.h"
 #include "timesheet/row_deletion.h"
 #include "timesheet/text_util.h"
 #include "ui/qt_text.h"
@@ -353,6 +355,8 @@ void TFormTab::SortByCurrentColumn() {
 
 void TFormTab::Print() {
     computeTotals();
+    const base::Status s = writePrintTable(env_.workFolder + "TAB_C.DBF", *model_.table(), model_.recNos());
+    if (!s) return report(s);
     if (env_.print) env_.print("TAB_C.DBF");
 }
 
@@ -421,7 +425,7 @@ bool TFormTab::gridKey(QKeyEvent* event) {
 bool TFormTab::eventFilter(QObject* watched, QEvent* event) {
     if (watched == grid_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape) return close(), true;
+        if (key->key() == Qt::Key_Escape) return closeWindow(), true;
         if (key->key() == Qt::Key_F6) return ToolButton2Click(), true;
         return gridKey(key);
     }
@@ -429,8 +433,14 @@ bool TFormTab::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFormTab::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) close();
+    if (event->key() == Qt::Key_Escape) closeWindow();
     else QWidget::keyPressEvent(event);
+}
+
+// Inside the frame the sub-window closes (and closes this window with it).
+void TFormTab::closeWindow() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
+    else close();
 }
 
 }  // namespace timesheet

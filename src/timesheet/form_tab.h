@@ -66,6 +66,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void closeWindow();
     void buildColumns();
     void reopen(int64_t keepKod);
     void removeDoubleTotals();

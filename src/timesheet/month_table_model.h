@@ -43,6 +43,7 @@ public:
     bool isTotalsRow(int row) const;
     int rowOfKod(int64_t kod) const;  // -1 when not in the view
     int64_t recNo(int row) const { return rows_[row]; }
+    const std::vector<int64_t>& recNos() const { return rows_; }
     // Writes `value` into `field` of `row`; the error tells why it failed.
     base::Status store(int row, const std::string& field, const std::string& value);
     const std::string& lastError() const { return lastError_; }

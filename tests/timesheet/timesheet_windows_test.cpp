@@ -180,6 +180,24 @@ TEST_F(TimesheetWindows, TimesheetWindowColumnsCaptionTotalsAndShortView) {
     EXPECT_GT(sum, 0);
     EXPECT_DOUBLE_EQ(std::atof(form.model().text(totalsRow, "R001").c_str()), sum);
 
+    // Print: the view into TAB_C.DBF, employees numbered, LK of the totals row empty.
+    std::string printed;
+    env.print = [&](const std::string& t) { printed = t; };
+    timesheet::TFormTab printing(env, std::nullopt);
+    ASSERT_TRUE(printing.FormCreate());
+    printing.Print();
+    EXPECT_EQ(printed, "TAB_C.DBF");
+    {
+        auto tabC = db::Table::open(work.path() + "TAB_C.DBF");
+        ASSERT_TRUE(tabC.isOk()) << joined();
+        EXPECT_EQ((*tabC)->recordCount(), people + 1);
+        (*tabC)->first();
+        EXPECT_EQ((*tabC)->text("NOM"), "1");
+        (*tabC)->goToPosition(totalsRow + 1);
+        EXPECT_EQ((*tabC)->text("LK"), "");
+        EXPECT_EQ((*tabC)->text("KOD"), "99999");
+    }
+
     form.findChild<QCheckBox*>("CheckBox1")->click();
     EXPECT_EQ(settings["6T&"], "1");
     EXPECT_EQ(columnOf(form, "D01"), -1);
