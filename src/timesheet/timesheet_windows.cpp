@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -160,7 +161,11 @@ void TimesheetWindows::chooseMonth() {
     TimesheetEnv e = env();
     const auto chosen = Tperi::Choose(e.dataFolder, e.month, &frame_);
     if (!chosen) return;
-    (void)frame_.settings().WriteSetup("!l!", storedAccountingMonth(*chosen));
+    if (const base::Status s = frame_.settings().WriteSetup("!l!", storedAccountingMonth(*chosen)); !s)
+        return frame_.messages().box(s.message());
+    // The frame keeps no setter for its month yet: its status panel is set here.
+    if (auto* panel = frame_.findChild<QLabel*>("StatusPanel1"))
+        panel->setText(ui::toQ(accountingMonthPanel("  Расчетный месяц:  "_cp, *chosen)));
 }
 
 void TimesheetWindows::openCalendar() {
