@@ -360,6 +360,35 @@ TEST_F(TimesheetWindows, RecalculationAndIndividualTimesheetSave) {
     EXPECT_EQ((*table)->text("D07"), "");
 }
 
+TEST_F(TimesheetWindows, IndividualTimesheetCodeListAndCancelRestoresTheMarks) {
+    calculate();
+    int64_t kod = 0;
+    {
+        timesheet::TFormTab form(env, std::nullopt);
+        ASSERT_TRUE(form.FormCreate());
+        kod = form.model().kod(0);
+    }
+    timesheet::TFormTabInd ind(env, kod);
+    ASSERT_TRUE(ind.FormCreate());
+    ind.show();
+    const QString before = ind.dayField(2)->text();
+    auto* codes = ind.findChild<QComboBox*>("ComboBox1");
+    ASSERT_GT(codes->count(), 3);
+    EXPECT_EQ(codes->itemText(0), "8");  // "ФР" shows the card's hours per day
+    EXPECT_EQ(codes->itemText(1), u8("ОТ"));
+    ind.dayField(2)->setFocus();
+    QApplication::processEvents();
+    ind.ComboBox1Choose(1);
+    EXPECT_EQ(ind.dayField(2)->text(), u8("ОТ"));
+    ind.BitBtn1Click();  // "Отказ": the marks as they were
+    auto table = db::Table::open(monthTable());
+    ASSERT_TRUE(table.isOk());
+    const auto recs = (*table)->findEqual((*table)->fieldIndex("KOD"), std::to_string(kod));
+    ASSERT_EQ(recs.size(), 1u);
+    (*table)->goToRecNo(recs[0]);
+    EXPECT_EQ(ui::toQ((*table)->text("D02")), before);
+}
+
 TEST_F(TimesheetWindows, IndividualTimesheetOfAThirtyDayMonthHasNoDay31) {
     env.month = {2026, 11};
     calculate();
