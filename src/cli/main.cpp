@@ -11,6 +11,9 @@
 #ifdef KADRY_HAVE_RECORDS
 #include "records/records_windows.h"
 #endif
+#ifdef KADRY_HAVE_TIMESHEET_WINDOWS
+#include "timesheet/timesheet_windows.h"
+#endif
 #ifdef KADRY_HAVE_ORG
 #include "org/org_frame.h"
 #endif
@@ -28,6 +31,9 @@ int main(int argc, char** argv) {
         std::vector<app::FrameInstaller> installers;
 #ifdef KADRY_HAVE_RECORDS
         installers.push_back([](app::Tkadr_o& frame) { records::installRecordsWindows(frame); });
+#endif
+#ifdef KADRY_HAVE_TIMESHEET_WINDOWS
+        installers.push_back([](app::Tkadr_o& frame) { timesheet::installTimesheetWindows(frame); });
 #endif
 #ifdef KADRY_HAVE_ORG
         installers.push_back([](app::Tkadr_o& frame) { org::installFrame(frame); });
