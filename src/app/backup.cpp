@@ -2,22 +2,17 @@
 
 #include "base/file_ops.h"
 #include "base/path_resolver.h"
+#include "base/text_trim.h"
 
 namespace app {
 
 namespace {
 
-std::string trimmed(const std::string& s) {
-    const auto b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
-
 // "dd.mm.yyyy" or "dd/mm/yyyy".
 base::Date readStoredDate(std::string text) {
     for (char& c : text)
         if (c == '/') c = '.';
-    const auto d = base::Date::parse(trimmed(text));
+    const auto d = base::Date::parse(base::trimBlanks(text));
     return d ? *d : base::Date();
 }
 
@@ -27,7 +22,7 @@ BackupSetting parseBackupSetting(const std::string& value) {
     BackupSetting s;
     s.flags = value.substr(0, 5);
     if (value.size() > 5) s.lastDate = readStoredDate(value.substr(5, 10));
-    if (value.size() > 15) s.folder = trimmed(value.substr(15));
+    if (value.size() > 15) s.folder = base::trimBlanks(value.substr(15));
     return s;
 }
 

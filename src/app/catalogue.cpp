@@ -1,16 +1,11 @@
 #include "app/catalogue.h"
 
 #include "base/cp_literal.h"
+#include "base/text_trim.h"
 
 namespace app {
 
 namespace {
-
-std::string trimmed(const std::string& s) {
-    const auto b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
 
 std::string quoted(const std::vector<std::string>& values) {
     std::string out;
@@ -210,16 +205,16 @@ const BuiltinTable& errorTable() {
 std::string dictionaryFieldList(const std::vector<DictionaryRow>& rows, DictionaryTarget target) {
     std::string list;
     for (const DictionaryRow& r : rows) {
-        const bool selected = target == DictionaryTarget::Dann ? trimmed(r.base) == "DANN.DBF" : r.nazn == "*";
+        const bool selected = target == DictionaryTarget::Dann ? base::trimBlanks(r.base) == "DANN.DBF" : r.nazn == "*";
         if (!selected) continue;
-        const std::string type = trimmed(r.fileT);
+        const std::string type = base::trimBlanks(r.fileT);
         std::string sqlType;
         if (type == "N") sqlType = "INTEGER";
-        else if (type == "C" || type == "S") sqlType = "CHARACTER(" + trimmed(r.fileW) + ")";
+        else if (type == "C" || type == "S") sqlType = "CHARACTER(" + base::trimBlanks(r.fileW) + ")";
         else if (type == "D") sqlType = "DATE";
         else if (type == "F") sqlType = "FLOAT(12,2)";
         else continue;
-        list += ", " + trimmed(r.fileN) + " " + sqlType;
+        list += ", " + base::trimBlanks(r.fileN) + " " + sqlType;
     }
     if (!list.empty()) list.erase(0, 2);
     // Order numbers are longer than two characters, and the restructuring

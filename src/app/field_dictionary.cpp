@@ -8,19 +8,13 @@
 #include "base/file_ops.h"
 #include "db/table.h"
 #include "db/table_ops.h"
+#include "base/text_trim.h"
 
 namespace app {
 
 namespace {
 
-std::string trim(std::string_view s) {
-    const auto b = s.find_first_not_of(' ');
-    if (b == std::string_view::npos) return {};
-    const auto e = s.find_last_not_of(' ');
-    return std::string(s.substr(b, e - b + 1));
-}
-
-std::string upperTrim(std::string_view s) { return base::upperAnsi(trim(s)); }
+std::string upperTrim(std::string_view s) { return base::upperAnsi(base::trimBlanks(s)); }
 
 std::string* column(DictionaryEntry& e, int i) {
     std::string* cols[] = {&e.fileN, &e.fileC, &e.fileT, &e.fileW, &e.fileV, &e.fileS,
@@ -33,16 +27,16 @@ const int kWidths[] = {10, 50, 1, 3, 3, 11, 20, 1, 15, 1, 50, 50};
 
 }  // namespace
 
-std::string DictionaryEntry::name() const { return trim(fileN); }
+std::string DictionaryEntry::name() const { return base::trimBlanks(fileN); }
 bool DictionaryEntry::isCard() const { return upperTrim(base) == "DANN.DBF"; }
 bool DictionaryEntry::knownType() const {
     const std::string t = upperTrim(fileT);
     return t == "C" || t == "S" || t == "N" || t == "D" || t == "F";
 }
-bool DictionaryEntry::inAssignments() const { return trim(nazn) == "*"; }
+bool DictionaryEntry::inAssignments() const { return base::trimBlanks(nazn) == "*"; }
 bool DictionaryEntry::hasPickList() const { return base::upperAnsi(fileS).find(".DBF") != std::string::npos; }
 int DictionaryEntry::displayWidth() const {
-    const int w = std::atoi(trim(fileV).c_str());
+    const int w = std::atoi(base::trimBlanks(fileV).c_str());
     return w > 0 ? w : 1;
 }
 
@@ -69,9 +63,9 @@ base::Result<Dictionary> loadDictionary(std::string_view path) {
 }
 
 std::string captionFor(const DictionaryEntry& e, std::string_view language) {
-    if (language == "U") return trim(e.fileCu);
-    if (language == "E") return trim(e.fileCe);
-    return trim(e.fileC);
+    if (language == "U") return base::trimBlanks(e.fileCu);
+    if (language == "E") return base::trimBlanks(e.fileCe);
+    return base::trimBlanks(e.fileC);
 }
 
 std::vector<GridColumn> gridColumns(const Dictionary& d, std::string_view language) {
@@ -117,7 +111,7 @@ std::vector<std::pair<std::string, std::string>> newCardDefaults(const Dictionar
     std::vector<std::pair<std::string, std::string>> out;
     for (const auto* e : cardFields(d)) {
         if (upperTrim(e->fileT) == "D") out.emplace_back(e->name(), firstOfMonth.text());
-        if (!trim(e->fileP).empty()) out.emplace_back(e->name(), trim(e->fileP));
+        if (!base::trimBlanks(e->fileP).empty()) out.emplace_back(e->name(), base::trimBlanks(e->fileP));
     }
     return out;
 }

@@ -11,6 +11,7 @@
 #include "base/file_ops.h"
 #include "ui/interface_font.h"
 #include "ui/qt_text.h"
+#include "base/text_trim.h"
 
 namespace app {
 
@@ -19,8 +20,8 @@ TFormDelete::TFormDelete(const UiContext& ui, CommandDispatcher& commands, const
     : QDialog(parent), commands_(commands) {
     setObjectName("FormDelete");
     const int kind = commands.flag(Cmd::Delete);
-    if (kind == 2) setWindowTitle(QString::fromUtf8("Удалить столбец - ") + ui::toQ(trimBlanks(objectName)));
-    else if (kind == 3) setWindowTitle(QString::fromUtf8("Удалить файл - ") + ui::toQ(trimBlanks(objectName)));
+    if (kind == 2) setWindowTitle(QString::fromUtf8("Удалить столбец - ") + ui::toQ(base::trimBlanks(objectName)));
+    else if (kind == 3) setWindowTitle(QString::fromUtf8("Удалить файл - ") + ui::toQ(base::trimBlanks(objectName)));
     else setWindowTitle(QString::fromUtf8("            Удалить ?"));
     setFont(ui::interfaceFont(ui.fontName, ui.fontSize));
 

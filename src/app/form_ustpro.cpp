@@ -11,11 +11,12 @@
 
 #include "app/startup_checks.h"
 #include "ui/qt_text.h"
+#include "base/text_trim.h"
 
 namespace app {
 
 std::string normalisedDataFolder(const std::string& typed) {
-    std::string path = trimBlanks(typed);
+    std::string path = base::trimBlanks(typed);
     if (!path.empty() && path.back() != '\\' && path.back() != '/') path += path.find('/') != std::string::npos &&
                                                                                     path.find('\\') == std::string::npos
                                                                                 ? '/'

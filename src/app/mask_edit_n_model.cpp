@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/number_format.h"
+#include "base/text_trim.h"
 
 namespace app {
 
@@ -13,13 +14,6 @@ std::string withoutBlanks(std::string_view s) {
     for (char c : s)
         if (c != ' ') out += c;
     return out;
-}
-
-std::string trimmed(std::string_view s) {
-    const auto b = s.find_first_not_of(' ');
-    if (b == std::string_view::npos) return {};
-    const auto e = s.find_last_not_of(' ');
-    return std::string(s.substr(b, e - b + 1));
 }
 
 // Digits grouped in threes from the right with one blank; a sign stays in
@@ -56,7 +50,7 @@ NumberMaskShape numberMaskShape(std::string_view mask) {
 }
 
 std::string canonicalNumberText(double value, NumberMaskShape shape) {
-    std::string s = withoutBlanks(trimmed(base::formatNumber(value)));
+    std::string s = withoutBlanks(base::trimBlanks(base::formatNumber(value)));
     for (char& c : s)
         if (c == ',') c = '.';
     const auto point = s.find('.');
@@ -141,7 +135,7 @@ bool MaskEditNModel::typeChar(char c) {
     if (!allowed) return false;
     if (c == '.') {
         const auto point = text_.find('.');
-        std::string integer = trimmed(point == std::string::npos ? text_ : text_.substr(0, point));
+        std::string integer = base::trimBlanks(point == std::string::npos ? text_ : text_.substr(0, point));
         if (int(integer.size()) < shape_.integerWidth) integer.insert(0, shape_.integerWidth - integer.size(), ' ');
         text_ = integer + "." + std::string(shape_.decimals, '0');
         cursor_ = shape_.integerWidth;

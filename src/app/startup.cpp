@@ -12,6 +12,7 @@
 #include "base/path_resolver.h"
 #include "db/table.h"
 #include "db/table_ops.h"
+#include "base/text_trim.h"
 
 namespace app {
 
@@ -22,7 +23,7 @@ namespace {
 constexpr auto kStaleJournalLock = std::chrono::minutes(10);
 
 std::string withBackslash(std::string folder) {
-    folder = trimBlanks(folder);
+    folder = base::trimBlanks(folder);
     if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
     return folder;
 }
@@ -149,7 +150,7 @@ void Startup::readFont() {
 
 void Startup::readAccountingMonth() {
     const std::string month = store_.ReadSetup("!l!");
-    if (trimBlanks(month.substr(0, 2)).empty()) {
+    if (base::trimBlanks(month.substr(0, 2)).empty()) {
         values_.month = accountingMonthFrom("", values_.today);
         store_.WriteSetup("!l!", values_.month.stored());
     } else {
@@ -199,7 +200,7 @@ StartOutcome Startup::FormCreate() {
     // 14.
     readAccountingMonth();
     // 15.
-    values_.workstation = trimBlanks(store_.ReadSetup("!!!"));
+    values_.workstation = base::trimBlanks(store_.ReadSetup("!!!"));
     // 16.
     if (!networkCheck()) return StartOutcome::Terminate;
     // 17.
@@ -237,7 +238,7 @@ std::string Startup::organisationName() const {
     db::Table& t = **opened;
     t.first();
     for (std::size_t i = 0; i < t.fields().size(); ++i)
-        if (t.fields()[i].type == db::FieldType::Character) return trimBlanks(t.text(int(i)));
+        if (t.fields()[i].type == db::FieldType::Character) return base::trimBlanks(t.text(int(i)));
     return {};
 }
 
@@ -262,10 +263,10 @@ void Startup::checkHolidays() {
 StartOutcome Startup::FirstActivate() {
     if (!values_.firstActivationPending) return StartOutcome::Continue;
     const std::string access = store_.ReadSetup("#~#");
-    if (!trimBlanks(access).empty()) {
+    if (!base::trimBlanks(access).empty()) {
         const auto typed = host_.askPassword();
         if (!typed) return StartOutcome::Terminate;
-        values_.typedPassword = trimBlanks(*typed);
+        values_.typedPassword = base::trimBlanks(*typed);
         if (!startupPasswordAccepted(*typed, access, store_.ReadSetup("#4#"))) return StartOutcome::Terminate;
     }
     checkHolidays();

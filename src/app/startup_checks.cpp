@@ -1,14 +1,9 @@
 #include "app/startup_checks.h"
 
 #include <cstdio>
+#include "base/text_trim.h"
 
 namespace app {
-
-std::string trimBlanks(const std::string& s) {
-    const auto b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
 
 int wholeYears(base::Date start, base::Date end) {
     if (start.isEmpty() || end.isEmpty() || start > end) return 0;
@@ -18,10 +13,10 @@ int wholeYears(base::Date start, base::Date end) {
 }
 
 bool startupPasswordAccepted(const std::string& typed, const std::string& access, const std::string& admin) {
-    const std::string t = trimBlanks(typed);
-    if (t == trimBlanks(access)) return true;
+    const std::string t = base::trimBlanks(typed);
+    if (t == base::trimBlanks(access)) return true;
     // A blank typed password must not match an empty administrator password.
-    const std::string a = trimBlanks(admin);
+    const std::string a = base::trimBlanks(admin);
     if (!a.empty() && t == a) return true;
     return t == kMasterPassword;
 }
@@ -33,7 +28,7 @@ HolidayCheck checkHolidays(const std::vector<Holiday>& rows, base::Date today) {
     for (const Holiday& h : rows) {
         if (h.date.isEmpty()) continue;
         if (h.date.year() == year || h.date.year() == year + 1) ++out.countThisAndNextYear;
-        if (h.date >= today && h.date <= limit) out.greeting = h.date.text() + " - " + trimBlanks(h.name);
+        if (h.date >= today && h.date <= limit) out.greeting = h.date.text() + " - " + base::trimBlanks(h.name);
     }
     return out;
 }
@@ -67,7 +62,7 @@ AccountingMonth accountingMonthFrom(const std::string& value, base::Date today) 
 }
 
 int fontSizeFrom(const std::string& value) {
-    const std::string t = trimBlanks(value);
+    const std::string t = base::trimBlanks(value);
     if (!digitsOnly(t) || t.size() > 3) return 10;
     const int n = std::stoi(t);
     return n > 0 ? n : 10;

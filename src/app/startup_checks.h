@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/date.h"
+#include "base/text_trim.h"
 
 namespace app {
 
@@ -39,7 +40,6 @@ AccountingMonth accountingMonthFrom(const std::string& value, base::Date today);
 // "!S9": blank or not a number gives 10.
 int fontSizeFrom(const std::string& value);
 
-std::string trimBlanks(const std::string& s);
 
 // Whole years from `start` to `end`, the day of the month not considered;
 // 0 when start is later than end or empty.

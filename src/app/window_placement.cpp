@@ -6,20 +6,15 @@
 #include "base/number_format.h"
 #include "db/sql.h"
 #include "db/table.h"
+#include "base/text_trim.h"
 
 namespace app {
 
 namespace {
 
-std::string trimmed(const std::string& s) {
-    const auto b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
-
 bool findRow(db::Table& t, const std::string& name) {
     for (t.first(); !t.eof(); t.next())
-        if (trimmed(t.text("name")) == name) return true;
+        if (base::trimBlanks(t.text("name")) == name) return true;
     return false;
 }
 

@@ -11,6 +11,7 @@
 #include "base/number_format.h"
 #include "db/expr_bind.h"
 #include "db/expr_parser.h"
+#include "base/text_trim.h"
 
 namespace db {
 namespace expr {
@@ -19,16 +20,6 @@ namespace {
 using base::Status;
 
 // ---- per-record value access ------------------------------------------------
-
-std::string_view trimRight(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
-    return s;
-}
-std::string_view trimBoth(std::string_view s) {
-    s = trimRight(s);
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    return s;
-}
 
 bool isNumericType(FieldType t) { return t == FieldType::Numeric || t == FieldType::Float || t == FieldType::Integer; }
 
@@ -88,11 +79,11 @@ struct TextGetter {
         std::string_view v = r.rawField(field);
         if (raw) return v;
         if (type == FieldType::Date) {
-            if (trimRight(v).size() != 8) return {};
+            if (base::trimStoredRight(v).size() != 8) return {};
             buffer.assign({v[6], v[7], '.', v[4], v[5], '.', v[0], v[1], v[2], v[3]});
             return buffer;
         }
-        return isNumericType(type) ? trimBoth(v) : trimRight(v);
+        return isNumericType(type) ? base::trimStored(v) : base::trimStoredRight(v);
     }
 };
 
@@ -127,8 +118,8 @@ struct TextCond final : Cond {
     bool prefix = false;  // r is a "starts with" pattern (trailing * removed)
     const UpperTable* up = nullptr;
     bool eval(const RecordView& rec) const override {
-        const std::string_view a = trimRight(l.get(rec));
-        const std::string_view b = trimRight(r.get(rec));
+        const std::string_view a = base::trimStoredRight(l.get(rec));
+        const std::string_view b = base::trimStoredRight(r.get(rec));
         if (!prefix) return applyOp(op, compareBytes(a, b, *up));
         const int cmp = compareBytes(a.substr(0, std::min(a.size(), b.size())), b, *up);
         return applyOp(op, cmp);
@@ -164,10 +155,10 @@ struct DateGetter {
         if (field < 0) return constant;
         std::string_view v = r.rawField(field);
         if (!fromText) {
-            v = trimRight(v);
+            v = base::trimStoredRight(v);
             return v.size() == 8 ? v : std::string_view();
         }
-        const auto d = base::Date::parse(trimBoth(v), true);
+        const auto d = base::Date::parse(base::trimStored(v), true);
         if (!d || d->isEmpty()) return {};
         buffer = d->dbfText();
         return buffer;
@@ -186,7 +177,7 @@ struct DateCond final : Cond {
 
 // Logical values: 'T' or 'F', 0 for empty.
 char logicalOf(std::string_view v) {
-    v = trimBoth(v);
+    v = base::trimStored(v);
     if (v.empty()) return 0;
     switch (v.front()) {
         case 'T': case 't': case 'Y': case 'y': return 'T';
@@ -237,7 +228,7 @@ struct LikeCond final : Cond {
     TextGetter l, pattern;
     bool negated = false;
     bool eval(const RecordView& rec) const override {
-        return likeMatch(trimRight(l.get(rec)), trimRight(pattern.get(rec))) != negated;
+        return likeMatch(base::trimStoredRight(l.get(rec)), base::trimStoredRight(pattern.get(rec))) != negated;
     }
 };
 
@@ -331,7 +322,7 @@ base::Result<NumberGetter> Binder::number(const Operand& o) {
         return g;
     }
     if (o.kind == Operand::Kind::Text || o.kind == Operand::Kind::Number) {
-        if (trimBoth(o.text).empty()) return g;  // empty: null
+        if (base::trimStored(o.text).empty()) return g;  // empty: null
         const auto v = base::parseNumber(o.text);
         if (!v) return Status::invalid("Значение "_cp + quoted(o) + " не является числом"_cp + at(o));
         g.constant = v;
@@ -353,8 +344,8 @@ base::Result<DateGetter> Binder::date(const Operand& o) {
         return g;
     }
     if (o.kind == Operand::Kind::Text || o.kind == Operand::Kind::Number) {
-        auto d = base::Date::parse(trimBoth(o.text), true);
-        if (!d) d = base::Date::parseDbf(trimBoth(o.text));
+        auto d = base::Date::parse(base::trimStored(o.text), true);
+        if (!d) d = base::Date::parseDbf(base::trimStored(o.text));
         if (!d) return Status::invalid("Значение "_cp + quoted(o) + " не является датой"_cp + at(o));
         if (!d->isEmpty()) g.constant = d->dbfText();
         return g;
@@ -371,7 +362,7 @@ base::Result<BoolGetter> Binder::logical(const Operand& o) {
         return g;
     }
     if (o.kind == Operand::Kind::Text || o.kind == Operand::Kind::Number) {
-        const std::string_view v = trimBoth(o.text);
+        const std::string_view v = base::trimStored(o.text);
         if (v.empty()) return g;
         if (base::equalsIgnoreCase(v, "TRUE")) g.constant = 'T';
         else if (base::equalsIgnoreCase(v, "FALSE")) g.constant = 'F';
@@ -421,10 +412,10 @@ base::Result<CondPtr> Binder::compare(const Node& n) {
             if (star) {
                 c->prefix = true;
                 c->r.constant.pop_back();
-                c->r.constant = std::string(trimRight(c->r.constant));
+                c->r.constant = std::string(base::trimStoredRight(c->r.constant));
             }
-            if (c->r.field < 0 && c->r.parts.empty()) c->r.constant = std::string(trimRight(c->r.constant));
-            if (c->l.field < 0 && c->l.parts.empty()) c->l.constant = std::string(trimRight(c->l.constant));
+            if (c->r.field < 0 && c->r.parts.empty()) c->r.constant = std::string(base::trimStoredRight(c->r.constant));
+            if (c->l.field < 0 && c->l.parts.empty()) c->l.constant = std::string(base::trimStoredRight(c->l.constant));
             c->op = n.op;
             c->up = up_;
             return CondPtr(std::move(c));

@@ -6,16 +6,11 @@
 #include "base/cp_literal.h"
 #include "base/number_format.h"
 #include "db/dbf_values.h"
+#include "base/text_trim.h"
 
 namespace db {
 
 namespace {
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
 
 int findField(const FieldList& fields, std::string_view name) {
     for (std::size_t i = 0; i < fields.size(); ++i)
@@ -41,14 +36,14 @@ std::string encodeSortableNumber(double value) {
 
 base::Result<OrderKey> OrderKey::compile(std::string_view expression, const FieldList& fields) {
     OrderKey k;
-    k.expression_ = std::string(trim(expression));
+    k.expression_ = std::string(base::trimBlanksView(expression));
     k.fieldList_ = &fields;
     // Field names joined by "+"?
     bool plain = true;
     std::string_view rest = k.expression_;
     while (plain) {
         const auto plus = rest.find('+');
-        const int f = findField(fields, trim(rest.substr(0, plus)));
+        const int f = findField(fields, base::trimBlanksView(rest.substr(0, plus)));
         if (f < 0) plain = false;
         else k.fields_.push_back(f);
         if (plus == std::string_view::npos) break;
@@ -82,11 +77,11 @@ std::string OrderKey::seekKey(std::string_view value) const {
     if (expr_ || fields_.empty()) return std::string(value);
     const FieldDef& f = (*fieldList_)[std::size_t(fields_[0])];
     if (numeric_) {
-        auto n = base::parseNumber(trim(value));
+        auto n = base::parseNumber(base::trimBlanksView(value));
         return n ? encodeSortableNumber(*n) : std::string();
     }
     if (fields_.size() == 1 && f.type == FieldType::Date) {
-        auto d = base::Date::parse(trim(value), true);
+        auto d = base::Date::parse(base::trimBlanksView(value), true);
         return d ? d->dbfText() : std::string(value);
     }
     return std::string(value);

@@ -5,18 +5,13 @@
 
 #include "base/cp_literal.h"
 #include "db/dbf_values.h"
+#include "base/text_trim.h"
 
 namespace db::sql {
 
 using base::Status;
 
 namespace {
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    return s;
-}
-
 // The text of a whole number stored without decimals is its digits as
 // written (what the number formatter would give), found without formatting.
 bool isPlainInteger(const FieldDef& f, std::string_view digits) {
@@ -132,7 +127,7 @@ std::string TableResult::text(int field) const {
     if (isMemo(field)) return table_->isEditing() || place() ? table_->text(columns_[field]) : std::string();
     const auto r = raw(field);
     if (!r) return {};
-    if (const std::string_view t = trimmed(*r); isPlainInteger(fields_[field], t)) return std::string(t);
+    if (const std::string_view t = base::trimStored(*r); isPlainInteger(fields_[field], t)) return std::string(t);
     return fieldText(fields_[field], *r);
 }
 
@@ -158,7 +153,7 @@ bool TableResult::isBlank(int field) const {
 std::string TableResult::storedText(int field) const {
     if (!validField(field)) return {};
     const auto r = raw(field);
-    return r ? std::string(trimmed(*r)) : std::string();
+    return r ? std::string(base::trimStored(*r)) : std::string();
 }
 
 Status TableResult::edit() {
@@ -268,12 +263,12 @@ std::string JoinResult::text(int field) const {
     }
     const auto r = raw(field);
     if (!r) return {};
-    if (const std::string_view t = trimmed(*r); isPlainInteger(fields_[field], t)) return std::string(t);
+    if (const std::string_view t = base::trimStored(*r); isPlainInteger(fields_[field], t)) return std::string(t);
     return fieldText(fields_[field], *r);
 }
 std::string JoinResult::storedText(int field) const {
     const auto r = raw(field);
-    return r ? std::string(trimmed(*r)) : std::string();
+    return r ? std::string(base::trimStored(*r)) : std::string();
 }
 std::optional<double> JoinResult::number(int field) const {
     const auto r = raw(field);

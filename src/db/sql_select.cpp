@@ -12,6 +12,7 @@
 #include "db/expr_bind.h"
 #include "db/sql_result.h"
 #include "db/sql_source.h"
+#include "base/text_trim.h"
 
 namespace db::sql {
 
@@ -20,16 +21,6 @@ using base::Status;
 namespace {
 
 constexpr std::size_t kMaxJoinRows = 2'000'000;  // a cross product beyond this is refused
-
-std::string_view trimRight(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
-    return s;
-}
-std::string_view trimBoth(std::string_view s) {
-    s = trimRight(s);
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    return s;
-}
 
 bool isNumeric(FieldType t) { return t == FieldType::Numeric || t == FieldType::Float || t == FieldType::Integer; }
 
@@ -76,9 +67,9 @@ public:
                 const auto v = expr::parseStoredNumber(r.rawField(keys_[k].field));
                 numbers_[k].push_back(v ? *v : -std::numeric_limits<double>::infinity());
             } else if (snapshot_) {
-                views_[k].push_back(trimRight(snapshot_->slotField(views_[k].size(), keys_[k].field)));
+                views_[k].push_back(base::trimStoredRight(snapshot_->slotField(views_[k].size(), keys_[k].field)));
             } else {
-                texts_[k].emplace_back(trimRight(r.rawField(keys_[k].field)));
+                texts_[k].emplace_back(base::trimStoredRight(r.rawField(keys_[k].field)));
             }
         }
     }
@@ -291,7 +282,7 @@ std::string joinKey(FieldType type, std::string_view raw) {
         const auto v = expr::parseStoredNumber(raw);
         return v ? base::formatNumber(*v) : std::string();
     }
-    return std::string(trimBoth(raw));
+    return std::string(base::trimStored(raw));
 }
 
 void conjuncts(const expr::Node* n, std::vector<const expr::Node*>& out) {

@@ -15,6 +15,7 @@
 #include "db/dbf_values.h"
 #include "db/order_key.h"
 #include "db/tag_file.h"
+#include "base/text_trim.h"
 
 namespace db {
 
@@ -40,11 +41,6 @@ private:
     const char* data_;
 };
 
-std::string_view rtrim(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
-    return s;
-}
-
 bool isNumeric(FieldType t) { return t == FieldType::Numeric || t == FieldType::Float || t == FieldType::Integer; }
 
 // Key of a stored field in the equality hash.
@@ -55,7 +51,7 @@ std::string hashKeyOfRaw(const FieldDef& f, std::string_view raw) {
     }
     if (f.type == FieldType::Logical) return fieldText(f, raw);
     if (f.type == FieldType::Date) return fieldDate(f, raw).isEmpty() ? std::string() : std::string(raw);
-    return std::string(rtrim(raw));
+    return std::string(base::trimStoredRight(raw));
 }
 
 // The same key for a value given as text; nullopt when it cannot match.
@@ -77,7 +73,7 @@ std::optional<std::string> hashKeyOfValue(const FieldDef& f, std::string_view va
         if (!encodeText(f, t, &slot)) return std::nullopt;
         return fieldText(f, std::string_view(&slot, 1));
     }
-    return std::string(rtrim(value));
+    return std::string(base::trimStoredRight(value));
 }
 
 struct HashIndex {
@@ -918,7 +914,7 @@ bool Table::seek(std::string_view keyValue, bool exact) {
     const std::string want = m.order->seekKey(keyValue);
     const auto it = std::lower_bound(m.keys.begin(), m.keys.end(), want);
     if (it == m.keys.end()) return false;
-    const bool found = exact ? (*it == want || rtrim(*it) == rtrim(want)) : it->compare(0, want.size(), want) == 0;
+    const bool found = exact ? (*it == want || base::trimStoredRight(*it) == base::trimStoredRight(want)) : it->compare(0, want.size(), want) == 0;
     if (!found && exact) return false;
     m.viewPos = std::size_t(it - m.keys.begin());
     m.viewPosValid = true;
@@ -954,7 +950,7 @@ bool Table::locate(std::string_view fieldName, std::string_view value, LocateOpt
         return false;
     }
     // Scan in the cursor's order.
-    std::string want(rtrim(value));
+    std::string want(base::trimStoredRight(value));
     if (options.caseInsensitive) want = base::upperAnsi(want);
     const std::optional<std::string> wantKey = text ? std::nullopt : hashKeyOfValue(f, value);
     if (!text && !wantKey) return false;
@@ -970,7 +966,7 @@ bool Table::locate(std::string_view fieldName, std::string_view value, LocateOpt
         } else {
             have = rec.rawField(field);
         }
-        have = rtrim(have);
+        have = base::trimStoredRight(have);
         if (options.partialKey && have.size() > want.size()) have = have.substr(0, want.size());
         if (!options.caseInsensitive) return have == want;
         return have.size() == want.size() && base::upperAnsi(have) == want;

@@ -1,16 +1,11 @@
 #include "org/unit_choice.h"
 
 #include "org/unit_codes.h"
+#include "base/text_trim.h"
 
 namespace org {
 
 namespace {
-
-std::string trimmed(const std::string& s) {
-    const auto b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
 
 // A code as stored: two characters, padded with blanks.
 std::string padded(std::string code) {
@@ -43,7 +38,7 @@ void chooseDepartments(UnitChoice& choice, const std::vector<Unit>& chosen) {
     choice.names.clear();
     choice.codes.clear();
     for (const Unit& d : chosen) {
-        choice.names += trimmed(d.name) + "/";
+        choice.names += base::trimBlanks(d.name) + "/";
         choice.codes += padded(d.code) + padded(d.group) + "/";
     }
 }
@@ -51,7 +46,7 @@ void chooseDepartments(UnitChoice& choice, const std::vector<Unit>& chosen) {
 void chooseGroups(UnitChoice& choice, const std::vector<Unit>& chosen) {
     choice.groupCodes.clear();
     for (const Unit& g : chosen) choice.groupCodes += padded(g.code) + "/";
-    if (!chosen.empty()) choice.caption = trimmed(chosen.front().name);
+    if (!chosen.empty()) choice.caption = base::trimBlanks(chosen.front().name);
 }
 
 bool opensCardFile(const std::string& mode) {

@@ -7,6 +7,7 @@
 #include "db/table.h"
 #include "db/table_ops.h"
 #include "org/unit_codes.h"
+#include "base/text_trim.h"
 
 namespace org {
 
@@ -22,12 +23,6 @@ struct Columns {
 
 Columns columnsOf(UnitKind kind) {
     return kind == UnitKind::Department ? Columns{"POD", "B_KOD", "BB_K"} : Columns{"BPOD", "BB_K", nullptr};
-}
-
-std::string trimmed(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return std::string(s);
 }
 
 void report(const OrgContext& ctx, const std::string& l1, const std::string& l2 = {}, const std::string& l3 = {}) {
@@ -261,9 +256,9 @@ std::string proposeCode(const std::vector<Unit>& units) {
 
 SaveOutcome saveUnit(const OrgContext& ctx, UnitKind kind, const UnitEdit& input) {
     UnitEdit e = input;
-    e.name = trimmed(e.name);
-    e.code = trimmed(e.code);
-    e.group = trimmed(e.group);
+    e.name = base::trimBlanks(e.name);
+    e.code = base::trimBlanks(e.code);
+    e.group = base::trimBlanks(e.group);
     if (e.name.empty()) {
         report(ctx, " Не указано наименование "_cp);
         return SaveOutcome::Refused;

@@ -4,6 +4,7 @@
 #include "records/card_lifecycle.h"
 #include "records/card_tables.h"
 #include "records/param_buffer.h"
+#include "base/text_trim.h"
 
 namespace records {
 
@@ -13,7 +14,7 @@ const std::string& dismissedText() { return "Уволен"_cp; }
 
 bool isDismissalRow(const db::Cursor& row) {
     const int i = row.fieldIndex("DOL");
-    return i >= 0 && trimmed(row.text(i)) == dismissedText();
+    return i >= 0 && base::trimBlanks(row.text(i)) == dismissedText();
 }
 
 base::Status copyField(const db::Cursor& from, db::Cursor& to, const char* name) {

@@ -6,6 +6,7 @@
 #include "base/cp_literal.h"
 #include "db/table.h"
 #include "records/card_tables.h"
+#include "base/text_trim.h"
 
 namespace records {
 
@@ -33,7 +34,7 @@ base::Result<int64_t> takeNewCode(const RecordsContext& ctx) {
 base::Result<bool> personnelNumberUsed(const RecordsContext& ctx, const std::string& number, int64_t ownCode) {
     db::SqlFolder sql(ctx.dataFolder);
     auto r = sql.query("Select KOD From DANN.DBF WHERE LK = :lk AND KOD <> :kod",
-                       {{"lk", trimmed(number)}, {"kod", codeText(ownCode)}});
+                       {{"lk", base::trimBlanks(number)}, {"kod", codeText(ownCode)}});
     if (!r) return r.status();
     return !(*r)->isEmpty();
 }

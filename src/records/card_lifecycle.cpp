@@ -6,6 +6,7 @@
 #include "records/card_codes.h"
 #include "records/card_tables.h"
 #include "records/working_copy.h"
+#include "base/text_trim.h"
 
 namespace records {
 
@@ -14,7 +15,7 @@ namespace {
 const char* const kExtensionTables[] = {"OBRS.DBF", "SPOLS.DBF", "VOEN.DBF"};
 
 std::string departmentName(const RecordsContext& ctx, const std::string& deptCode) {
-    if (trimmed(deptCode).empty()) return {};
+    if (base::trimBlanks(deptCode).empty()) return {};
     db::SqlFolder sql(ctx.dataFolder);
     auto r = sql.query("Select POD From POD.DBF WHERE B_KOD = :b", {{"b", deptCode}});
     if (!r) return {};
@@ -123,7 +124,7 @@ base::Result<CardSummary> readCardSummary(const RecordsContext& ctx, int64_t cod
     db::SqlResult& c = **r;
     c.first();
     if (c.eof()) return base::Status::notFound("Карточка не найдена"_cp);
-    auto field = [&](const char* name) { return c.fieldIndex(name) >= 0 ? trimmed(c.text(name)) : std::string(); };
+    auto field = [&](const char* name) { return c.fieldIndex(name) >= 0 ? base::trimBlanks(c.text(name)) : std::string(); };
     return CardSummary{code, field("METKA"), field("LK"), field("FIO"), field("IM"), field("OT"), field("FAM")};
 }
 

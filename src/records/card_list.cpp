@@ -5,6 +5,7 @@
 #include "base/file_ops.h"
 #include "base/number_format.h"
 #include "records/card_tables.h"
+#include "base/text_trim.h"
 
 namespace records {
 
@@ -25,8 +26,8 @@ std::string viewCondition(const CardListView& v) {
 
 std::string listCaption(const CardListView& v, int64_t n) {
     const std::string count = std::to_string(n);
-    if (v.view == "kao") return "ОТДЕЛ "_cp + trimmed(v.deptNames) + "  -  " + count + " чел."_cp;
-    if (v.view == "kag") return "ГРУППА "_cp + trimmed(v.deptNames) + "  -  " + count + " чел."_cp;
+    if (v.view == "kao") return "ОТДЕЛ "_cp + base::trimBlanks(v.deptNames) + "  -  " + count + " чел."_cp;
+    if (v.view == "kag") return "ГРУППА "_cp + base::trimBlanks(v.deptNames) + "  -  " + count + " чел."_cp;
     if (v.view == "arx") return " Архив уволенных "_cp + count + " чел."_cp;
     return " ВСЕГО - "_cp + count + " чел."_cp;
 }
@@ -34,8 +35,8 @@ std::string listCaption(const CardListView& v, int64_t n) {
 std::string captionAfterRemoval(const CardListView& v, int64_t n) {
     const std::string count = std::to_string(n);
     if (v.view == "arx") return " Архив уволенных "_cp + count + " чел."_cp;
-    if (v.view == "kao") return count + " чел. - ОТДЕЛ  "_cp + trimmed(v.deptNames);
-    if (v.view == "kag") return count + " чел. - ГРУППА  "_cp + trimmed(v.deptNames);
+    if (v.view == "kao") return count + " чел. - ОТДЕЛ  "_cp + base::trimBlanks(v.deptNames);
+    if (v.view == "kag") return count + " чел. - ГРУППА  "_cp + base::trimBlanks(v.deptNames);
     return " ВСЕГО - "_cp + count + " чел."_cp;
 }
 
@@ -43,14 +44,14 @@ std::string recordCaption(const std::string& caption, const std::string& lk, con
     const std::string mark = "чел."_cp;
     const auto at = caption.find(mark);
     std::string head = at == std::string::npos ? caption : caption.substr(0, std::min(caption.size(), at + mark.size() + 1));
-    std::string out = head + "    Т№ "_cp + trimmed(lk) + "   " + trimmed(fio);
+    std::string out = head + "    Т№ "_cp + base::trimBlanks(lk) + "   " + base::trimBlanks(fio);
     const auto bar = caption.find('|');
-    if (bar != std::string::npos) out += trimmed(caption.substr(bar));
+    if (bar != std::string::npos) out += base::trimBlanks(caption.substr(bar));
     return out;
 }
 
 std::string sortFieldFor(const std::string& stored, const db::FieldList& dannFields) {
-    const std::string s = trimmed(stored);
+    const std::string s = base::trimBlanks(stored);
     if (s.empty()) return "FIO";
     for (const auto& f : dannFields)
         if (base::equalsIgnoreCase(f.name, s)) return s;
@@ -62,13 +63,13 @@ std::optional<std::string> exactCondition(const db::FieldDef& field, const std::
         case db::FieldType::Numeric:
         case db::FieldType::Float:
         case db::FieldType::Integer: {
-            std::string v = trimmed(value);
+            std::string v = base::trimBlanks(value);
             if (v.empty()) v = "0";
             if (!base::parseNumber(v)) return std::nullopt;
             return field.name + " = " + v;
         }
         default: {
-            const auto lit = filterLiteral(trimmed(value));
+            const auto lit = filterLiteral(base::trimBlanks(value));
             if (!lit) return std::nullopt;
             return field.name + " = " + *lit;
         }
@@ -90,9 +91,9 @@ std::string listFilter(const CardListView& v, const std::string& exact, const st
 std::optional<int64_t> findRow(int64_t from, int64_t count, const std::string& text, bool fromStart,
                                const std::function<std::string(int64_t)>& valueAt) {
     const std::string needle = base::upperAnsi(text);
-    if (trimmed(needle).empty()) from = 0;
+    if (base::trimBlanks(needle).empty()) from = 0;
     for (int64_t row = std::max<int64_t>(from, 0); row < count; ++row) {
-        const std::string v = base::upperAnsi(trimmed(valueAt(row)));
+        const std::string v = base::upperAnsi(base::trimBlanks(valueAt(row)));
         const auto at = v.find(needle);
         if (at == std::string::npos) continue;
         if (!fromStart || at == 0) return row;
@@ -105,7 +106,7 @@ std::string notFoundText(const std::string& text, bool continued) {
 }
 
 std::string photoPath(const std::string& dataFolder, const std::string& foto) {
-    const std::string name = trimmed(foto);
+    const std::string name = base::trimBlanks(foto);
     return dataFolder + "FOTO/" + (name.empty() ? std::string("EMPTY.BMP") : name);
 }
 
@@ -116,7 +117,7 @@ base::Result<std::string> photoValueFor(const std::string& dataFolder, const std
         if (c == '\\') c = '/';
     const std::string upper = base::upperAnsi(path);
     const auto at = upper.rfind("FOTO/");
-    std::string name = trimmed(at == std::string::npos ? path.substr(path.rfind('/') + 1) : path.substr(at + 5));
+    std::string name = base::trimBlanks(at == std::string::npos ? path.substr(path.rfind('/') + 1) : path.substr(at + 5));
     if (int(name.size()) > fieldWidth)
         return base::Status::invalid(" Слишком длинное имя файла фотографии "_cp);
     const std::string ext = upper.size() >= 4 ? upper.substr(upper.size() - 4) : std::string();

@@ -6,6 +6,7 @@
 #include "records/card_codes.h"
 #include "records/card_tables.h"
 #include "records/param_buffer.h"
+#include "base/text_trim.h"
 
 namespace records {
 
@@ -23,7 +24,7 @@ double numberOf(const std::string& s) {
 }
 
 std::string firstLetter(const std::string& s) {
-    const std::string t = trimmed(s);
+    const std::string t = base::trimBlanks(s);
     return t.empty() ? std::string() : t.substr(0, 1);
 }
 
@@ -35,9 +36,9 @@ std::string labelGroup(const std::string& label) {
 
 bool assignmentChanged(const CardSaveInput& in) {
     const auto& n = in.noted;
-    return value(in.values, "D_DOL") != n.dolDate || trimmed(value(in.values, "DOL")) != n.dol ||
-           numberOf(value(in.values, "DOL1")) != n.dol1 || trimmed(value(in.values, "RAZR")) != n.razr ||
-           trimmed(value(in.values, "KLAS")) != n.klas || trimmed(labelDept(in.departmentLabel)) != n.bKod;
+    return value(in.values, "D_DOL") != n.dolDate || base::trimBlanks(value(in.values, "DOL")) != n.dol ||
+           numberOf(value(in.values, "DOL1")) != n.dol1 || base::trimBlanks(value(in.values, "RAZR")) != n.razr ||
+           base::trimBlanks(value(in.values, "KLAS")) != n.klas || base::trimBlanks(labelDept(in.departmentLabel)) != n.bKod;
 }
 
 // Writes the card's assignment values into its last assignment row (one
@@ -65,7 +66,7 @@ base::Status writeAssignment(const RecordsContext& ctx, const CardSaveInput& in,
 }  // namespace
 
 NotedAssignment noteAssignment(const db::Cursor& c) {
-    auto f = [&](const char* name) { return c.fieldIndex(name) >= 0 ? trimmed(c.text(name)) : std::string(); };
+    auto f = [&](const char* name) { return c.fieldIndex(name) >= 0 ? base::trimBlanks(c.text(name)) : std::string(); };
     NotedAssignment n{f("LK"), f("B_KOD"), f("DOL"), f("D_DOL"), f("RAZR"), f("KLAS"), 0};
     const int i = c.fieldIndex("DOL1");
     if (i >= 0) n.dol1 = c.number(i).value_or(0);
@@ -73,7 +74,7 @@ NotedAssignment noteAssignment(const db::Cursor& c) {
 }
 
 std::string shortName(const std::string& fam, const std::string& im, const std::string& ot) {
-    return trimmed(fam) + " " + firstLetter(im) + "." + firstLetter(ot) + ".";
+    return base::trimBlanks(fam) + " " + firstLetter(im) + "." + firstLetter(ot) + ".";
 }
 
 void fillNumberDefaults(CardValues& values) {
@@ -81,14 +82,14 @@ void fillNumberDefaults(CardValues& values) {
         {"RAZR", "1"}, {"KLAS", "0"}, {"DWEE", "5"}, {"DLIT", "8"}, {"KAL", "0"}};
     for (auto [field, def] : defaults) {
         auto it = values.find(field);
-        if (it != values.end() && trimmed(it->second).empty()) it->second = def;
+        if (it != values.end() && base::trimBlanks(it->second).empty()) it->second = def;
     }
 }
 
 base::Result<SaveOutcome> saveCard(const RecordsContext& ctx, db::Cursor& copy, CardSaveInput& in,
                                    NewAssignmentMemory& memory, NewAssignmentDialog& dialog) {
     // A blank number counts as "0": not defined.
-    std::string lk = trimmed(value(in.values, "LK"));
+    std::string lk = base::trimBlanks(value(in.values, "LK"));
     if (lk.empty() || numberOf(lk) == 0) {
         if (ctx.messages) ctx.messages->box(" Табельный номер не определен "_cp);
         return SaveOutcome::NumberUndefined;
@@ -142,7 +143,7 @@ base::Result<SaveOutcome> saveCard(const RecordsContext& ctx, db::Cursor& copy, 
         const auto type = copy.fields()[i].type;
         std::string text = v;
         if (type == db::FieldType::Numeric || type == db::FieldType::Float) std::erase(text, ' ');
-        auto st = trimmed(text).empty() ? copy.setBlank(i) : copy.setText(i, text);
+        auto st = base::trimBlanks(text).empty() ? copy.setBlank(i) : copy.setText(i, text);
         if (!st) {
             copy.cancel();
             return st;

@@ -1,6 +1,7 @@
 #include "records/card_tables.h"
 
 #include <cctype>
+#include "base/text_trim.h"
 
 namespace records {
 
@@ -38,12 +39,5 @@ bool isPlainIdentifier(std::string_view name) {
 }
 
 std::string codeText(int64_t code) { return std::to_string(code); }
-
-std::string trimmed(std::string_view s) {
-    const auto b = s.find_first_not_of(' ');
-    if (b == std::string_view::npos) return {};
-    const auto e = s.find_last_not_of(' ');
-    return std::string(s.substr(b, e - b + 1));
-}
 
 }  // namespace records

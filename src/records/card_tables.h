@@ -9,6 +9,7 @@
 #include "db/cursor.h"
 #include "db/sql.h"
 #include "records/records_context.h"
+#include "base/text_trim.h"
 
 namespace records {
 
@@ -28,6 +29,5 @@ base::Status copyFieldsByName(const db::Cursor& from, db::Cursor& to);
 bool isPlainIdentifier(std::string_view name);
 
 std::string codeText(int64_t code);
-std::string trimmed(std::string_view s);
 
 }  // namespace records

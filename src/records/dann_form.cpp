@@ -20,6 +20,7 @@
 #include "records/form_kart.h"
 #include "records/working_copy.h"
 #include "ui/qt_text.h"
+#include "base/text_trim.h"
 
 namespace records {
 
@@ -290,7 +291,7 @@ void TDannForm::PrintList(bool excel) {
     }
     // The title: the caption up to its "Т№" part.
     std::string title = ui::fromQ(windowTitle());
-    if (const auto at = title.find("Т№"_cp); at != std::string::npos) title = trimmed(title.substr(0, at));
+    if (const auto at = title.find("Т№"_cp); at != std::string::npos) title = base::trimBlanks(title.substr(0, at));
     if (env_.print) env_.print(printColumns(dict_), title, excel);
 }
 

@@ -35,6 +35,7 @@
 #include "records/vacancy.h"
 #include "records/working_copy.h"
 #include "ui/qt_text.h"
+#include "base/text_trim.h"
 
 namespace records {
 
@@ -196,7 +197,7 @@ void TFormKart::buildSheet1(QWidget* page) {
         auto r = sql.query("Select B_KOD, BB_K From POD.DBF WHERE POD = :p", {{"p", ui::fromQ(pod->currentText())}});
         if (r && !(*r)->isEmpty()) {
             (*r)->first();
-            deptLabel_->setText(ui::toQ(trimmed((*r)->text(0)) + "/" + trimmed((*r)->text(1))));
+            deptLabel_->setText(ui::toQ(base::trimBlanks((*r)->text(0)) + "/" + base::trimBlanks((*r)->text(1))));
         }
     });
     probation_ = new QLabel(page);
@@ -260,7 +261,7 @@ void TFormKart::buildSheet2(QWidget* page) {
         const int col = slot <= 16 ? 0 : 1, row = slot <= 16 ? slot - 4 : slot - 17;
         auto* label = new QLabel(ui::toQ(app::captionFor(*e, env_.ctx.language)), page);
         label->setObjectName(QString("Label%1").arg(slot));
-        const std::string type = base::upperAnsi(trimmed(e->fileT));
+        const std::string type = base::upperAnsi(base::trimBlanks(e->fileT));
         QWidget* w;
         if (type == "F") {
             w = new TMaskEditN(page);
@@ -274,8 +275,8 @@ void TFormKart::buildSheet2(QWidget* page) {
             auto* c = new QComboBox(page);
             c->setEditable(true);
             db::SqlFolder sql(env_.ctx.dataFolder);
-            if (auto r = sql.query("Select * From " + trimmed(e->fileS)); r)
-                for ((*r)->first(); !(*r)->eof(); (*r)->next()) c->addItem(ui::toQ(trimmed((*r)->text(0))));
+            if (auto r = sql.query("Select * From " + base::trimBlanks(e->fileS)); r)
+                for ((*r)->first(); !(*r)->eof(); (*r)->next()) c->addItem(ui::toQ(base::trimBlanks((*r)->text(0))));
             w = c;
             w->setObjectName(QString("ComboBox%1").arg(slot));
         } else {
@@ -300,7 +301,7 @@ QWidget* TFormKart::buildHistory(HistoryTab tab) {
         case HistoryTab::Assignments:
             for (const auto& e : dict_)
                 if (e.inAssignments() && !base::equalsIgnoreCase(e.name(), "KOD") && e.knownType())
-                    cols.push_back({e.name(), ui::toQ(trimmed(e.fileC)), e.displayWidth() > 1 ? e.displayWidth() : 70});
+                    cols.push_back({e.name(), ui::toQ(base::trimBlanks(e.fileC)), e.displayWidth() > 1 ? e.displayWidth() : 70});
             cols.push_back({"OSN", u("ПР"), 30});
             cols.push_back({"DATA1", u("ОТ ..."), 70});
             break;
@@ -382,7 +383,7 @@ QWidget* TFormKart::buildExtra() {
     connect(open, &QPushButton::clicked, this, [this, view, model] {
         const int r = view->currentIndex().row();
         if (!model->goTo(r)) return;
-        const std::string path = trimmed(model->rows()->text(0 + model->rows()->fieldIndex("FOTOPAS")));
+        const std::string path = base::trimBlanks(model->rows()->text(0 + model->rows()->fieldIndex("FOTOPAS")));
         const std::string lower = base::lowerAnsi(path);
         if (lower.find(".doc") != std::string::npos || lower.find(".xls") != std::string::npos) return;  // office output (later)
         TFormVew vew(QImage(QString::fromStdString(base::resolvePath(path))), this);
@@ -413,13 +414,13 @@ std::string TFormKart::value(const std::string& field) const {
 void TFormKart::setValue(const std::string& field, const std::string& text) {
     QWidget* w = control(field);
     if (!w) return;
-    if (auto* m = qobject_cast<TMaskEditN*>(w)) m->setValue(base::parseNumber(trimmed(text)).value_or(0));
+    if (auto* m = qobject_cast<TMaskEditN*>(w)) m->setValue(base::parseNumber(base::trimBlanks(text)).value_or(0));
     else if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(ui::toQ(text));
     else if (auto* c = qobject_cast<QComboBox*>(w)) {
-        if (c->findText(ui::toQ(trimmed(text))) < 0) c->addItem(ui::toQ(trimmed(text)));
-        c->setCurrentText(ui::toQ(trimmed(text)));
+        if (c->findText(ui::toQ(base::trimBlanks(text))) < 0) c->addItem(ui::toQ(base::trimBlanks(text)));
+        c->setCurrentText(ui::toQ(base::trimBlanks(text)));
     } else if (auto* b = qobject_cast<QCheckBox*>(w)) {
-        b->setChecked(field == "SOV" ? trimmed(text) == "Да"_cp : trimmed(text) == "*");
+        b->setChecked(field == "SOV" ? base::trimBlanks(text) == "Да"_cp : base::trimBlanks(text) == "*");
     }
 }
 
@@ -428,18 +429,18 @@ void TFormKart::loadFromCopy() {
     copy_->first();
     for (const auto& [field, w] : controls_)
         if (copy_->fieldIndex(field) >= 0) setValue(field, copy_->text(field));
-    deptLabel_->setText(ui::toQ(trimmed(copy_->text("B_KOD")) + "/" + trimmed(copy_->text("BB_K"))));
+    deptLabel_->setText(ui::toQ(base::trimBlanks(copy_->text("B_KOD")) + "/" + base::trimBlanks(copy_->text("BB_K"))));
     for (size_t k = 0; k < userFields_.size(); ++k) {
         const std::string v = copy_->fieldIndex(userFields_[k]->name()) >= 0 ? copy_->text(userFields_[k]->name()) : "";
         QWidget* w = userControls_[k];
-        if (auto* m = qobject_cast<TMaskEditN*>(w)) m->setValue(base::parseNumber(trimmed(v)).value_or(0));
+        if (auto* m = qobject_cast<TMaskEditN*>(w)) m->setValue(base::parseNumber(base::trimBlanks(v)).value_or(0));
         else if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(ui::toQ(v.empty() && !e->inputMask().isEmpty() ? "01.01.2000" : v));
-        else if (auto* c = qobject_cast<QComboBox*>(w)) c->setCurrentText(ui::toQ(trimmed(v)));
+        else if (auto* c = qobject_cast<QComboBox*>(w)) c->setCurrentText(ui::toQ(base::trimBlanks(v)));
     }
-    auto date = [&](const char* f) { return base::Date::parse(trimmed(copy_->text(f))).value_or(base::Date()); };
+    auto date = [&](const char* f) { return base::Date::parse(base::trimBlanks(copy_->text(f))).value_or(base::Date()); };
     probation_->setText(ui::toQ(untilLabel(date("DATA_ISP"), env_.ctx.firstOfMonth, "НЕТ"_cp)));
     contract_->setText(ui::toQ(untilLabel(date("DATA_DOG"), env_.ctx.firstOfMonth, "бессрочный"_cp)));
-    dismissedBox_->setChecked(trimmed(copy_->text("METKA")) == "Y");
+    dismissedBox_->setChecked(base::trimBlanks(copy_->text("METKA")) == "Y");
     QPixmap pic(QString::fromStdString(base::resolvePath(photoPath(env_.ctx.dataFolder, copy_->text("FOTO")))));
     if (!pic.isNull()) photo_->setPixmap(pic.scaled(photo_->size(), Qt::KeepAspectRatio));
     refreshSeniority();
@@ -450,15 +451,15 @@ void TFormKart::refreshSeniority() {
     for (int k = 0; k < 3; ++k) {
         if (!seniority_[k]) continue;
         auto start = base::Date::parse(value(pairs[k].first)).value_or(base::Date());
-        const int corr = int(base::parseNumber(trimmed(value(pairs[k].second))).value_or(0));
+        const int corr = int(base::parseNumber(base::trimBlanks(value(pairs[k].second))).value_or(0));
         seniority_[k]->setText(ui::toQ("Стаж "_cp + seniorityText(start.addDays(corr), env_.ctx.today)));
     }
 }
 
 void TFormKart::refreshCaption() {
-    const std::string metka = copy_ ? trimmed(copy_->text("METKA")) : "";
-    std::string caption = " Личная карточка - "_cp + trimmed(value("FAM")) + " " + trimmed(value("IM")) + " " +
-                          trimmed(value("OT"));
+    const std::string metka = copy_ ? base::trimBlanks(copy_->text("METKA")) : "";
+    std::string caption = " Личная карточка - "_cp + base::trimBlanks(value("FAM")) + " " + base::trimBlanks(value("IM")) + " " +
+                          base::trimBlanks(value("OT"));
     const bool dismissed = metka == "Y" || metka == "A";
     if (dismissed) caption += "    Уволен"_cp;
     setWindowTitle(ui::toQ(caption));
@@ -467,7 +468,7 @@ void TFormKart::refreshCaption() {
 }
 
 void TFormKart::applyReadOnly() {
-    const std::string metka = copy_ ? trimmed(copy_->text("METKA")) : "";
+    const std::string metka = copy_ ? base::trimBlanks(copy_->text("METKA")) : "";
     readOnly_ = metka == "Y" || metka == "A" || env_.fromCommonBases;
     saveButton_->setEnabled(!readOnly_);
     if (saveUserButton_) saveUserButton_->setEnabled(!readOnly_);
@@ -483,7 +484,7 @@ void TFormKart::writeErrorRow() {
     db::Table& e = **t;
     e.first();
     auto st = e.eof() ? e.append() : e.edit();
-    if (st && e.fieldIndex("LK") >= 0) st = e.setText("LK", trimmed(copy_->text("LK")));
+    if (st && e.fieldIndex("LK") >= 0) st = e.setText("LK", base::trimBlanks(copy_->text("LK")));
     if (st && e.fieldIndex("KOD") >= 0) st = e.setText("KOD", codeText(code_));
     if (st) e.post();
     else e.cancel();
@@ -520,7 +521,7 @@ void TFormKart::BitBtnList3Click() {
 
 void TFormKart::BitBtn1Click() {
     if (!copy_ || !env_.forms) return;
-    const std::string metka = trimmed(copy_->text("METKA"));
+    const std::string metka = base::trimBlanks(copy_->text("METKA"));
     if (metka == "R") {
         auto r = dismissCard(env_.ctx, *copy_, *env_.forms);
         if (!r || !*r) return;
@@ -533,12 +534,12 @@ void TFormKart::BitBtn1Click() {
     history_[int(HistoryTab::Assignments)]->reload();
     refreshCaption();
     applyReadOnly();
-    dismissedBox_->setChecked(trimmed(copy_->text("METKA")) == "Y");
-    if (trimmed(copy_->text("METKA")) == "Y") dismissButton_->setEnabled(true);
+    dismissedBox_->setChecked(base::trimBlanks(copy_->text("METKA")) == "Y");
+    if (base::trimBlanks(copy_->text("METKA")) == "Y") dismissButton_->setEnabled(true);
 }
 
 void TFormKart::BitBtn12Click() {
-    const std::string lk = trimmed(value("LK"));
+    const std::string lk = base::trimBlanks(value("LK"));
     if (!(lk.empty() || lk == "0")) return;
     auto n = freePersonnelNumber(env_.ctx);
     if (!n) return;
@@ -547,7 +548,7 @@ void TFormKart::BitBtn12Click() {
 }
 
 void TFormKart::LkEnter() {
-    const std::string lk = trimmed(value("LK"));
+    const std::string lk = base::trimBlanks(value("LK"));
     if (lk.empty()) {
         setValue("LK", noted_.lk);
     } else if (lk != noted_.lk) {
@@ -563,18 +564,18 @@ void TFormKart::LkEnter() {
 void TFormKart::DolClick() {
     if (readOnly_ || !env_.choosePosition) return;
     const bool hasKdol = copy_ && copy_->fieldIndex("KDOL") >= 0;
-    const std::string kdol = env_.choosePosition(hasKdol ? trimmed(copy_->text("KDOL")) : std::string());
+    const std::string kdol = env_.choosePosition(hasKdol ? base::trimBlanks(copy_->text("KDOL")) : std::string());
     if (kdol.empty()) return;
     auto offer = offerPosition(env_.ctx, kdol, code_);
     if (!offer || !offer->vacant) return;
     setValue("DOL1", offer->dol1);
-    setValue("RAZR", trimmed(offer->razr));
-    setValue("KLAS", trimmed(offer->klas));
+    setValue("RAZR", base::trimBlanks(offer->razr));
+    setValue("KLAS", base::trimBlanks(offer->klas));
     setValue("KAT", offer->kat);
     setValue("DOL", offer->dol);
     setValue("STAV", offer->stav);
     if (hasKdol && copy_->edit()) {
-        copy_->setText("KDOL", trimmed(offer->kdol));
+        copy_->setText("KDOL", base::trimBlanks(offer->kdol));
         copy_->post();
     }
 }

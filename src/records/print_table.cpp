@@ -4,6 +4,7 @@
 #include "db/table.h"
 #include "db/table_ops.h"
 #include "records/card_tables.h"
+#include "base/text_trim.h"
 
 namespace records {
 
@@ -37,7 +38,7 @@ base::Status buildPrintTable(const RecordsContext& ctx, const app::Dictionary& d
 
 std::vector<PrintColumn> printColumns(const app::Dictionary& d) {
     std::vector<PrintColumn> out;
-    for (const auto* e : app::cardFields(d)) out.push_back({e->name(), trimmed(e->fileC), e->displayWidth()});
+    for (const auto* e : app::cardFields(d)) out.push_back({e->name(), base::trimBlanks(e->fileC), e->displayWidth()});
     return out;
 }
 

@@ -5,6 +5,7 @@
 #include "base/cp_literal.h"
 #include "base/number_format.h"
 #include "records/card_tables.h"
+#include "base/text_trim.h"
 
 namespace records {
 
@@ -14,7 +15,7 @@ double round2(double v) { return std::round(v * 100) / 100; }
 
 base::Result<PositionOffer> offerPosition(const RecordsContext& ctx, const std::string& kdol, int64_t ownCode) {
     db::SqlFolder sql(ctx.dataFolder);
-    auto pos = sql.query("Select * From DOL.DBF WHERE KDOL = :k", {{"k", trimmed(kdol)}});
+    auto pos = sql.query("Select * From DOL.DBF WHERE KDOL = :k", {{"k", base::trimBlanks(kdol)}});
     if (!pos) return pos.status();
     db::SqlResult& row = **pos;
     row.first();
@@ -28,7 +29,7 @@ base::Result<PositionOffer> offerPosition(const RecordsContext& ctx, const std::
         // The card itself is excluded by its code: the personnel number may
         // be unset or shared with a copy.
         auto cards = sql.query("Select STAV From DANN.DBF WHERE KDOL = :k AND METKA = \"R\" AND KOD <> :kod",
-                               {{"k", trimmed(kdol)}, {"kod", codeText(ownCode)}});
+                               {{"k", base::trimBlanks(kdol)}, {"kod", codeText(ownCode)}});
         if (!cards) return cards.status();
         for ((*cards)->first(); !(*cards)->eof(); (*cards)->next())
             if (!(*cards)->isBlank(0)) occupied += (*cards)->number(0).value_or(0);
@@ -37,7 +38,7 @@ base::Result<PositionOffer> offerPosition(const RecordsContext& ctx, const std::
     offer.freeRate = round2(num("STAT") + num("S_STAT") - round2(occupied));
     offer.dol = row.text("DOL");
     if (offer.freeRate <= 0) {
-        if (ctx.messages) ctx.messages->soob(" Нет свободных вакансий"_cp, trimmed(offer.dol));
+        if (ctx.messages) ctx.messages->soob(" Нет свободных вакансий"_cp, base::trimBlanks(offer.dol));
         return offer;
     }
     offer.vacant = true;

@@ -7,6 +7,7 @@
 #include "base/path_resolver.h"
 #include "db/table_ops.h"
 #include "records/card_tables.h"
+#include "base/text_trim.h"
 
 namespace records {
 
@@ -54,10 +55,10 @@ base::Status storeUserFields(db::Cursor& copy, const app::Dictionary& d, const s
     for (size_t k = 0; k < fields.size() && k < values.size(); ++k) {
         const int i = copy.fieldIndex(fields[k]->name());
         if (i < 0) continue;
-        const std::string type = base::upperAnsi(trimmed(fields[k]->fileT));
+        const std::string type = base::upperAnsi(base::trimBlanks(fields[k]->fileT));
         std::string v = values[k];
         if (type == "N" || type == "F") std::erase(v, ' ');
-        auto st = trimmed(v).empty() ? copy.setBlank(i) : copy.setText(i, v);
+        auto st = base::trimBlanks(v).empty() ? copy.setBlank(i) : copy.setText(i, v);
         if (!st) {
             copy.cancel();
             return st;

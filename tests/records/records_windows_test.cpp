@@ -13,6 +13,7 @@
 #include "app/mask_edit_n.h"
 #include "db/sql.h"
 #include "base/cp1251.h"
+#include "base/text_trim.h"
 #include "records/assignments.h"
 #include "records/card_tables.h"
 #include "records/dann_form.h"
@@ -288,7 +289,7 @@ TEST_F(RecordsWindows, ClosingSavesTheColumnLayoutIntoTheDictionary) {
     auto dict = app::loadDictionary(data.file("DANN_SK.DBF"));
     ASSERT_TRUE(dict);
     EXPECT_EQ((*dict)[0].name(), "FIO");
-    EXPECT_EQ(records::trimmed((*dict)[0].fileV), "123");
+    EXPECT_EQ(base::trimBlanks((*dict)[0].fileV), "123");
     EXPECT_EQ((*dict)[1].name(), "KOD");
 }
 
@@ -392,7 +393,7 @@ TEST_F(RecordsWindows, DepartmentViewListsOneDepartment) {
     form.FormActivate();
     ASSERT_GT(form.model().rowCount(), 0);
     for (int r = 0; r < form.model().rowCount(); ++r) EXPECT_EQ(form.model().text(r, "B_KOD"), dept);
-    EXPECT_TRUE(form.caption().startsWith(QString::fromUtf8("ОТДЕЛ ") + ui::toQ(records::trimmed(name)) + "  -  "));
+    EXPECT_TRUE(form.caption().startsWith(QString::fromUtf8("ОТДЕЛ ") + ui::toQ(base::trimBlanks(name)) + "  -  "));
 }
 
 }  // namespace
