@@ -15,29 +15,35 @@ RecordsWindows::RecordsWindows(app::Tkadr_o& frame) : QObject(&frame), frame_(fr
     frame_.setCommandHandler("N7", [this] { openCardFile("ka"); });
 }
 
+RecordsEnv recordsEnvOfFrame(app::Tkadr_o& frame) {
+    const auto& v = frame.values();
+    RecordsEnv env;
+    env.ctx.workFolder = v.workFolder;
+    env.ctx.dataFolder = v.dataFolder;
+    env.ctx.workstation = v.workstation;
+    env.ctx.firstOfMonth = v.month.firstDay;
+    env.ctx.today = v.today;
+    env.ctx.language = v.language;
+    env.ctx.vacancyAccounting = v.vacancies == "1";
+    env.ctx.messages = &frame.messages();
+    env.complexCalendars = v.complexCalendars == "1";
+    env.commands = &frame.commands();
+    env.confirmDelete = [&frame] { return app::TFormDelete::Confirm(frame.uiContext(), frame.commands(), {}, &frame); };
+    env.runFormFile = [&frame](const std::string& path) { frame.runFormFile(path, 1); };
+    env.font = QFont(QString::fromStdString(v.fontName), v.fontSize);
+    return env;
+}
+
 void RecordsWindows::refreshEnv() {
-    const auto& v = frame_.values();
-    env_.ctx.workFolder = v.workFolder;
-    env_.ctx.dataFolder = v.dataFolder;
-    env_.ctx.workstation = v.workstation;
-    env_.ctx.firstOfMonth = v.month.firstDay;
-    env_.ctx.today = v.today;
-    env_.ctx.language = v.language;
-    env_.ctx.vacancyAccounting = v.vacancies == "1";
-    env_.ctx.messages = &frame_.messages();
-    env_.complexCalendars = v.complexCalendars == "1";
-    env_.commands = &frame_.commands();
+    env_ = recordsEnvOfFrame(frame_);
     env_.forms = &noForms_;
     env_.sortField = frame_.settings().ReadSetup("iND");
     env_.storeSortField = [this](const std::string& f) { frame_.settings().WriteSetup("iND", f); };
-    env_.confirmDelete = [this] { return app::TFormDelete::Confirm(frame_.uiContext(), frame_.commands(), {}, &frame_); };
-    env_.runFormFile = [this](const std::string& path) { frame_.runFormFile(path, 1); };
     env_.setEditCommands = [this](bool on) {
         for (const char* name : {"ToolButtonNew", "ToolButtonEdi", "ToolButtonCop", "ToolButtonDel"})
             if (QAction* a = frame_.command(name)) a->setEnabled(on);
     };
     env_.choosePosition = positionChooser_;
-    env_.font = QFont(QString::fromStdString(v.fontName), v.fontSize);
 }
 
 void RecordsWindows::setPositionChooser(std::function<std::string(const std::string&)> chooser) {

@@ -42,6 +42,12 @@ private:
     std::vector<std::string> switchedOff_;
 };
 
+// The records environment of a window opened from the frame: its folders,
+// workstation, month, language, messages, commands, font and the frame's
+// delete confirmation and form runner. Callers add what their window needs
+// (run-time forms, sort field, position chooser).
+RecordsEnv recordsEnvOfFrame(app::Tkadr_o& frame);
+
 // Creates the RecordsWindows owned by the frame.
 RecordsWindows* installRecordsWindows(app::Tkadr_o& frame);
 

@@ -13,6 +13,7 @@
 #include "db/table_ops.h"
 #include "records/form_kart.h"
 #include "records/records_env.h"
+#include "records/records_windows.h"
 #include "records/working_copy.h"
 #include "timesheet/accounting_month.h"
 #include "timesheet/folder_list_correction.h"
@@ -174,22 +175,9 @@ void TimesheetWindows::openCalendar() {
 }
 
 void TimesheetWindows::openPersonalCard(int64_t kod) {
-    const auto& v = frame_.values();
-    records::RecordsEnv renv;
-    renv.ctx.workFolder = v.workFolder;
-    renv.ctx.dataFolder = v.dataFolder;
-    renv.ctx.workstation = v.workstation;
-    renv.ctx.firstOfMonth = v.month.firstDay;
-    renv.ctx.today = v.today;
-    renv.ctx.language = v.language;
-    renv.ctx.vacancyAccounting = v.vacancies == "1";
-    renv.ctx.messages = &frame_.messages();
-    renv.commands = &frame_.commands();
+    records::RecordsEnv renv = records::recordsEnvOfFrame(frame_);
     records::NoRuntimeForms forms;
     renv.forms = &forms;
-    renv.confirmDelete = [this] { return app::TFormDelete::Confirm(frame_.uiContext(), frame_.commands(), {}, &frame_); };
-    renv.runFormFile = [this](const std::string& path) { frame_.runFormFile(path, 1); };
-    renv.font = QFont(QString::fromStdString(v.fontName), v.fontSize);
     auto dict = app::loadDictionary(renv.ctx.work("DANN_SK.DBF"));
     if (!dict) dict = app::loadDictionary(renv.ctx.data("DANN_SK.DBF"));
     if (!dict) return frame_.messages().box(dict.status().message());
