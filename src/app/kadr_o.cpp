@@ -60,7 +60,11 @@ Tkadr_o::Tkadr_o(std::string workFolder, base::Date today, QWidget* parent) : QM
     commands_.setBounce([this] { bounceToChild(); });
 }
 
-Tkadr_o::~Tkadr_o() = default;
+// Child windows go first, while the frame is still whole: the subsystems that
+// opened them switch the frame's commands back when they close.
+Tkadr_o::~Tkadr_o() {
+    if (mdi_) qDeleteAll(mdi_->subWindowList());
+}
 
 QAction* Tkadr_o::addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& keys) {
     auto* action = new QAction(u(caption), this);

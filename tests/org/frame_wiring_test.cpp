@@ -202,11 +202,14 @@ TEST(OrgFrame, ThePersonalCardChoosesItsPositionInTheStaffingTable) {
             QTimer::singleShot(0, grid, [grid] { QTest::keyClick(grid, Qt::Key_Return); });
         } else if (card && ownPosition.isEmpty()) {
             ownPosition = ui::toQ(card->value("DOL")).trimmed();
-            QTimer::singleShot(0, card, [card] { card->DolClick(); });
-        } else if (card && !picked.isEmpty() && taken.isEmpty()) {
-            taken = ui::toQ(card->value("DOL")).trimmed();
-            takenSalary = ui::toQ(card->value("DOL1")).trimmed();
-            card->reject();
+            // Read the result and close the card only once the choice is over:
+            // closing it from a later tick could land inside DolClick.
+            QTimer::singleShot(0, card, [&, card] {
+                card->DolClick();
+                taken = ui::toQ(card->value("DOL")).trimmed();
+                takenSalary = ui::toQ(card->value("DOL1")).trimmed();
+                card->reject();
+            });
         }
     });
     driver.start(20);

@@ -244,10 +244,14 @@ TEST_F(RecordsWindows, HireThroughTheCardFile) {
             card->setValue("OT", base::utf8ToCp1251("Ильич"));
             card->setValue("LK", "9999");
             card->setValue("D_DOL", "10.12.2026");
-            QTimer::singleShot(0, card->findChild<QPushButton*>("BitBtnList1"), &QPushButton::click);
-        } else if (modal->objectName() == "FormKart" && step == 1) {
-            step = 2;
-            static_cast<QDialog*>(modal)->reject();
+            // Save, and close the card only once the save and its new-assignment
+            // dialog are over: closing it from a later tick could land while
+            // the save is still running and take its working copy away.
+            QTimer::singleShot(0, card, [card, &step] {
+                card->findChild<QPushButton*>("BitBtnList1")->click();
+                step = 2;
+                card->reject();
+            });
         }
     });
     driver.start(20);
